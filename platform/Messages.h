@@ -1,0 +1,11 @@
+// The message-queue half of the platform seam.
+#pragma once
+
+namespace platform {
+
+// Dispatches the window messages already waiting for the calling thread, one after another,
+// until the queue is empty or the next one is a quit message, which stays in the queue.
+// Never waits for new messages.
+void DispatchWaitingMessages();
+
+}  // namespace platform

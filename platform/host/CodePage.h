@@ -1,0 +1,25 @@
+// Code page 936 and UTF-16, as the host registry stores names and string data.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace platform::host {
+
+// Converts bytes in code page 936 to UTF-16. Embedded zeros are kept; a byte that starts no
+// valid character (a dangling lead byte) becomes '?', as on Windows.
+std::u16string AnsiToWide(const char* bytes, std::size_t length);
+inline std::u16string AnsiToWide(const std::string& text) {
+    return AnsiToWide(text.data(), text.size());
+}
+
+// Converts UTF-16 to code page 936; characters the code page lacks become '?'.
+std::string WideToAnsi(const std::u16string& text);
+
+// Registry names compare without regard to letter case, by their upper-case forms.
+bool EqualNoCase(const std::u16string& a, const std::u16string& b);
+
+// The order in which the registry hands out subkeys: by lower-cased UTF-16.
+bool LessNoCase(const std::u16string& a, const std::u16string& b);
+
+}  // namespace platform::host

@@ -1,0 +1,27 @@
+// The host stand-in of the message queue: the test decides what "waiting messages" do.
+#include <utility>
+
+#include "platform/Messages.h"
+#include "platform/host/HostControl.h"
+#include "platform/host/HostState.h"
+
+namespace platform {
+
+void DispatchWaitingMessages() {
+    host::State& state = host::GetState();
+    ++state.messageDispatches;
+    if (state.dispatcher) {
+        state.dispatcher();
+    }
+}
+
+namespace host {
+
+void SetMessageDispatcher(std::function<void()> dispatcher) {
+    GetState().dispatcher = std::move(dispatcher);
+}
+
+std::size_t MessageDispatchCount() { return GetState().messageDispatches; }
+
+}  // namespace host
+}  // namespace platform
