@@ -22,10 +22,16 @@ public:
     Converter& operator=(const Converter&) = delete;
     ~Converter() { iconv_close(handle_); }
 
-    // Converts one whole input; on a sequence it cannot convert it writes `replacement` and
-    // skips `skip` input bytes.
-    std::string Run(const char* input, std::size_t length, const std::string& replacement,
-                    std::size_t skip) {
+    // What stands for a sequence the converter cannot take, and how many bytes it covers.
+    struct Replacement {
+        std::string output;
+        std::size_t skip;
+    };
+
+    // Converts one whole input; a sequence it cannot convert is replaced as
+    // `replace(rest, restLength)` says.
+    template <typename Replace>
+    std::string Run(const char* input, std::size_t length, Replace replace) {
         std::string output;
         std::vector<char> chunk(4 * length + 16);
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
@@ -37,8 +43,9 @@ public:
             std::size_t result = iconv(handle_, &in, &inLeft, &out, &outLeft);
             output.append(chunk.data(), out);
             if (result == static_cast<std::size_t>(-1) && (errno == EILSEQ || errno == EINVAL)) {
-                output += replacement;
-                std::size_t step = inLeft < skip ? inLeft : skip;
+                Replacement replacement = replace(in, inLeft);
+                output += replacement.output;
+                std::size_t step = replacement.skip;
                 in += step;
                 inLeft -= step;
                 iconv(handle_, nullptr, nullptr, nullptr, nullptr);
@@ -77,7 +84,17 @@ char16_t Fold(char16_t c, bool upper) {
 
 std::u16string AnsiToWide(const char* bytes, std::size_t length) {
     static Converter toWide("UTF-16LE", "CP936");
-    std::string raw = toWide.Run(bytes, length, std::string("?\0", 2), 1);
+    // As Wine converts: a lead byte takes the byte after it along, whatever that byte is, and
+    // the pair becomes one '?'; a lead byte at the very end becomes U+0000; any other byte
+    // that starts nothing becomes '?'.
+    std::string raw = toWide.Run(bytes, length, [](const char* rest, std::size_t left) {
+        auto first = static_cast<unsigned char>(rest[0]);
+        bool lead = first >= 0x81 && first <= 0xFE;
+        if (lead && left == 1) {
+            return Converter::Replacement{std::string("\0\0", 2), 1};
+        }
+        return Converter::Replacement{std::string("?\0", 2), lead ? std::size_t{2} : std::size_t{1}};
+    });
     std::u16string wide(raw.size() / 2, u'\0');
     for (std::size_t i = 0; i < wide.size(); ++i) {
         wide[i] = static_cast<char16_t>(static_cast<unsigned char>(raw[2 * i]) |
@@ -93,7 +110,9 @@ std::string WideToAnsi(const std::u16string& text) {
         raw[2 * i] = static_cast<char>(text[i] & 0xFF);
         raw[2 * i + 1] = static_cast<char>(text[i] >> 8);
     }
-    return toAnsi.Run(raw.data(), raw.size(), "?", 2);
+    return toAnsi.Run(raw.data(), raw.size(), [](const char*, std::size_t left) {
+        return Converter::Replacement{"?", left < 2 ? left : std::size_t{2}};
+    });
 }
 
 bool EqualNoCase(const std::u16string& a, const std::u16string& b) {

@@ -278,8 +278,10 @@ TEST_F(PlatformRegistry, StringSizesAfterConversion) {
              Case{"zero after it", std::string("hello\0", 6), 5, kRegSz, std::string("hello\0", 6)},
              Case{"no zero after it", "helloX", 5, kRegSz, "hello"},
              Case{"two-byte text", std::string("快捷\0", 5), 5, kRegSz, std::string("快捷\0", 5)},
-             Case{"dangling lead byte", std::string("ab\xB1\0", 4), 4, kRegSz,
-                  std::string("ab?\0", 4)},
+             // A lead byte takes the next byte along, even the zero, and the pair becomes '?'.
+             Case{"dangling lead byte", std::string("ab\xB1\0", 4), 4, kRegSz, "ab?"},
+             // Wine turns a lead byte that ends the data into U+0000.
+             Case{"lead byte at the end", "ab\xB1X", 3, kRegSz, std::string("ab\0", 3)},
              Case{"not expanded", std::string("%PATH%\0", 7), 7, kRegExpandSz,
                   std::string("%PATH%\0", 7)},
              Case{"binary as given", std::string("a\0b", 3), 3, kRegBinary, std::string("a\0b", 3)},
