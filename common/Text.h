@@ -8,7 +8,9 @@
 namespace text {
 
 // True for a byte that starts a two-byte character.
-inline bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+inline bool IsLeadByte(char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+}
 
 // Positions (0-based) of the first and last backslash of `path`, or npos. The scan starts at the
 // first byte and steps over the second byte of every two-byte character, so a second byte of

@@ -80,8 +80,8 @@ Status RegQueryValueExA(KeyHandle key, const char* name, std::uint32_t* type, un
 // For the string types the platform looks at the byte just after the data: when the data's
 // last byte is not zero and that byte is, the zero is stored too. Callers keep that byte
 // readable.
-Status RegSetValueExA(KeyHandle key, const char* name, std::uint32_t type, const unsigned char* data,
-                      std::uint32_t dataSize);
+Status RegSetValueExA(KeyHandle key, const char* name, std::uint32_t type,
+                      const unsigned char* data, std::uint32_t dataSize);
 Status RegDeleteKeyA(KeyHandle key, const char* subKey);
 Status RegDeleteValueA(KeyHandle key, const char* name);
 Status RegFlushKey(KeyHandle key);

@@ -4,7 +4,7 @@
 #include "platform/Registry.h"
 
 class OwnedKey {
-public:
+  public:
     OwnedKey() = default;
     explicit OwnedKey(platform::KeyHandle key) : key_(key) {}
     OwnedKey(OwnedKey&& other) noexcept : key_(other.Release()) {}
@@ -38,6 +38,6 @@ public:
         key_ = key;
     }
 
-private:
+  private:
     platform::KeyHandle key_ = nullptr;
 };

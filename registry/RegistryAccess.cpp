@@ -18,12 +18,14 @@ std::string BytesToText(const Bytes& data) {
     return text.substr(0, text.find('\0'));
 }
 
-Bytes TextToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes TextToBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 // Stores a value. The platform reads the byte after string data, so the data is passed from
 // a copy that has a zero there.
-platform::Status SetValue(platform::KeyHandle key, const std::string& valueName,
-                          std::uint32_t type, const Bytes& data) {
+platform::Status SetValue(platform::KeyHandle key, const std::string& valueName, std::uint32_t type,
+                          const Bytes& data) {
     Bytes padded(data);
     padded.push_back(0);
     return platform::RegSetValueExA(key, valueName.c_str(), type, padded.data(),
@@ -83,8 +85,7 @@ OwnedKey RegistryAccess::OpenKey(const std::string& keyPath, bool create) const 
     return key;
 }
 
-int RegistryAccess::EnumSubkeys(const std::string& keyPath,
-                                std::vector<std::string>& names) const {
+int RegistryAccess::EnumSubkeys(const std::string& keyPath, std::vector<std::string>& names) const {
     names.clear();
     OwnedKey key = OpenKey(keyPath);
     if (!key) {
@@ -340,6 +341,6 @@ bool RegistryAccess::DeleteKeyTree(const std::string& keyPath) const {
 
 bool RegistryAccess::DeleteValue(const std::string& keyPath, const std::string& valueName) const {
     OwnedKey key = OpenKey(keyPath);
-    return key && platform::RegDeleteValueA(key.Get(), valueName.c_str()) ==
-                      platform::kErrorSuccess;
+    return key &&
+           platform::RegDeleteValueA(key.Get(), valueName.c_str()) == platform::kErrorSuccess;
 }

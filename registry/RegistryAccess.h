@@ -13,7 +13,7 @@
 using Bytes = std::vector<unsigned char>;
 
 class RegistryAccess {
-public:
+  public:
     RegistryAccess() = default;
     ~RegistryAccess() = default;
     RegistryAccess(const RegistryAccess&) = default;

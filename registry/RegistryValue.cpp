@@ -24,11 +24,12 @@ Encoded Encode(const RegistryData& value) {
     }
     if (const auto* number = std::get_if<std::int64_t>(&value)) {
         auto bits = static_cast<std::uint32_t>(*number);
-        return Encoded{platform::kRegDword,
-                       Bytes{static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                             static_cast<unsigned char>(bits >> 16),
-                             static_cast<unsigned char>(bits >> 24), 0},
-                       4};
+        return Encoded{
+            platform::kRegDword,
+            Bytes{static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+                  static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24),
+                  0},
+            4};
     }
     Bytes bytes = std::get<Bytes>(value);
     auto length = static_cast<std::uint32_t>(bytes.size());

@@ -1,9 +1,9 @@
 #include "platform/host/CodePage.h"
 
-#include <cerrno>
-#include <cwctype>
 #include <iconv.h>
 #include <locale.h>
+#include <cerrno>
+#include <cwctype>
 #include <stdexcept>
 #include <vector>
 
@@ -12,10 +12,11 @@ namespace {
 
 // One iconv descriptor per direction, opened on first use and kept for the process.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
         if (handle_ == reinterpret_cast<iconv_t>(-1)) {
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " +
+                                     to);
         }
     }
     Converter(const Converter&) = delete;
@@ -54,7 +55,7 @@ public:
         return output;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 
@@ -93,7 +94,8 @@ std::u16string AnsiToWide(const char* bytes, std::size_t length) {
         if (lead && left == 1) {
             return Converter::Replacement{std::string("\0\0", 2), 1};
         }
-        return Converter::Replacement{std::string("?\0", 2), lead ? std::size_t{2} : std::size_t{1}};
+        return Converter::Replacement{std::string("?\0", 2),
+                                      lead ? std::size_t{2} : std::size_t{1}};
     });
     std::u16string wide(raw.size() / 2, u'\0');
     for (std::size_t i = 0; i < wide.size(); ++i) {

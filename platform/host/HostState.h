@@ -27,7 +27,7 @@ struct KeyNode {
     KeyNode* parent = nullptr;
     bool deleted = false;
     std::vector<std::shared_ptr<KeyNode>> children;  // in enumeration order
-    std::vector<Value> values;                      // in the order they were first set
+    std::vector<Value> values;                       // in the order they were first set
 };
 
 struct OpenKey {

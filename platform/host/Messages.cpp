@@ -21,7 +21,9 @@ void SetMessageDispatcher(std::function<void()> dispatcher) {
     GetState().dispatcher = std::move(dispatcher);
 }
 
-std::size_t MessageDispatchCount() { return GetState().messageDispatches; }
+std::size_t MessageDispatchCount() {
+    return GetState().messageDispatches;
+}
 
 }  // namespace host
 }  // namespace platform

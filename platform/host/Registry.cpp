@@ -23,8 +23,8 @@ constexpr std::uintptr_t kPredefinedBase = 0x80000000u;
 // characters; a longer path fails with 234.
 constexpr std::size_t kMaxAnsiPathChars = 260;
 // Rights that change something; refused below HKEY_LOCAL_MACHINE without elevation.
-constexpr std::uint32_t kChangingRights = kKeySetValue | kKeyCreateSubKey | 0x0020 | 0x00010000 |
-                                          0x00040000 | 0x00080000;
+constexpr std::uint32_t kChangingRights =
+    kKeySetValue | kKeyCreateSubKey | 0x0020 | 0x00010000 | 0x00040000 | 0x00080000;
 
 std::uintptr_t RootValue(Root root) {
     switch (root) {
@@ -61,8 +61,8 @@ Status Enter(const char* function) {
     std::size_t own = ++state.calls[function];
     std::size_t any = ++state.calls["*"];
     for (auto it = state.failures.begin(); it != state.failures.end(); ++it) {
-        bool due = it->function == "*" ? it->atCall == any
-                                       : it->function == function && it->atCall == own;
+        bool due =
+            it->function == "*" ? it->atCall == any : it->function == function && it->atCall == own;
         if (due) {
             Status code = it->code;
             state.failures.erase(it);
@@ -213,11 +213,11 @@ Status HandOut(const std::string& data, std::uint32_t type, unsigned char* buffe
 }
 
 void InsertSorted(KeyNode& parent, std::shared_ptr<KeyNode> child) {
-    auto place = std::upper_bound(
-        parent.children.begin(), parent.children.end(), child,
-        [](const std::shared_ptr<KeyNode>& a, const std::shared_ptr<KeyNode>& b) {
-            return LessNoCase(a->name, b->name);
-        });
+    auto place =
+        std::upper_bound(parent.children.begin(), parent.children.end(), child,
+                         [](const std::shared_ptr<KeyNode>& a, const std::shared_ptr<KeyNode>& b) {
+                             return LessNoCase(a->name, b->name);
+                         });
     parent.children.insert(place, std::move(child));
 }
 
@@ -240,9 +240,13 @@ void ResetRegistry() {
     state.messageDispatches = 0;
 }
 
-std::size_t OpenKeyHandleCount() { return GetState().handles.size(); }
+std::size_t OpenKeyHandleCount() {
+    return GetState().handles.size();
+}
 
-void SetElevated(bool elevated) { GetState().elevated = elevated; }
+void SetElevated(bool elevated) {
+    GetState().elevated = elevated;
+}
 
 void FailCall(const std::string& function, std::size_t nth, Status code) {
     State& state = GetState();
@@ -250,7 +254,9 @@ void FailCall(const std::string& function, std::size_t nth, Status code) {
     state.failures.push_back(PlannedFailure{function, already + nth, code});
 }
 
-void ClearFailures() { GetState().failures.clear(); }
+void ClearFailures() {
+    GetState().failures.clear();
+}
 
 std::size_t RegistryCallCount(const std::string& function) {
     State& state = GetState();
@@ -263,7 +269,9 @@ std::size_t RegistryCallCount(const std::string& function) {
 using host::KeyNode;
 using host::OpenKey;
 
-KeyHandle RootKey(Root root) { return reinterpret_cast<KeyHandle>(host::RootValue(root)); }
+KeyHandle RootKey(Root root) {
+    return reinterpret_cast<KeyHandle>(host::RootValue(root));
+}
 
 bool IsPredefinedKey(KeyHandle key) {
     auto value = reinterpret_cast<std::uintptr_t>(key);
@@ -488,8 +496,8 @@ Status RegQueryValueExA(KeyHandle key, const char* name, std::uint32_t* type, un
     return host::HandOut(host::AnsiData(*value), value->type, data, dataSize);
 }
 
-Status RegSetValueExA(KeyHandle key, const char* name, std::uint32_t type, const unsigned char* data,
-                      std::uint32_t dataSize) {
+Status RegSetValueExA(KeyHandle key, const char* name, std::uint32_t type,
+                      const unsigned char* data, std::uint32_t dataSize) {
     if (Status failed = host::Enter("RegSetValueExA")) {
         return failed;
     }

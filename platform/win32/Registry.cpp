@@ -6,8 +6,12 @@
 namespace platform {
 namespace {
 
-HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
-KeyHandle FromHkey(HKEY key) { return reinterpret_cast<KeyHandle>(key); }
+HKEY ToHkey(KeyHandle key) {
+    return reinterpret_cast<HKEY>(key);
+}
+KeyHandle FromHkey(HKEY key) {
+    return reinterpret_cast<KeyHandle>(key);
+}
 
 // Copies a DWORD result back into the seam's 32-bit out-parameter, where the caller gave one.
 void Store(std::uint32_t* target, DWORD value) {
@@ -92,9 +96,9 @@ Status RegEnumValueA(KeyHandle key, std::uint32_t index, char* name, std::uint32
     DWORD nameLength = nameSize != nullptr ? *nameSize : 0;
     DWORD valueType = 0;
     DWORD dataLength = dataSize != nullptr ? *dataSize : 0;
-    LONG status = ::RegEnumValueA(ToHkey(key), index, name, nameSize != nullptr ? &nameLength : nullptr,
-                                  nullptr, type != nullptr ? &valueType : nullptr, data,
-                                  dataSize != nullptr ? &dataLength : nullptr);
+    LONG status = ::RegEnumValueA(
+        ToHkey(key), index, name, nameSize != nullptr ? &nameLength : nullptr, nullptr,
+        type != nullptr ? &valueType : nullptr, data, dataSize != nullptr ? &dataLength : nullptr);
     Store(nameSize, nameLength);
     Store(type, valueType);
     Store(dataSize, dataLength);
@@ -117,15 +121,16 @@ Status RegQueryValueExA(KeyHandle key, const char* name, std::uint32_t* type, un
                         std::uint32_t* dataSize) {
     DWORD valueType = 0;
     DWORD dataLength = dataSize != nullptr ? *dataSize : 0;
-    LONG status = ::RegQueryValueExA(ToHkey(key), name, nullptr, type != nullptr ? &valueType : nullptr,
-                                     data, dataSize != nullptr ? &dataLength : nullptr);
+    LONG status =
+        ::RegQueryValueExA(ToHkey(key), name, nullptr, type != nullptr ? &valueType : nullptr, data,
+                           dataSize != nullptr ? &dataLength : nullptr);
     Store(type, valueType);
     Store(dataSize, dataLength);
     return status;
 }
 
-Status RegSetValueExA(KeyHandle key, const char* name, std::uint32_t type, const unsigned char* data,
-                      std::uint32_t dataSize) {
+Status RegSetValueExA(KeyHandle key, const char* name, std::uint32_t type,
+                      const unsigned char* data, std::uint32_t dataSize) {
     return ::RegSetValueExA(ToHkey(key), name, 0, type, data, dataSize);
 }
 
@@ -137,8 +142,12 @@ Status RegDeleteValueA(KeyHandle key, const char* name) {
     return ::RegDeleteValueA(ToHkey(key), name);
 }
 
-Status RegFlushKey(KeyHandle key) { return ::RegFlushKey(ToHkey(key)); }
+Status RegFlushKey(KeyHandle key) {
+    return ::RegFlushKey(ToHkey(key));
+}
 
-Status RegCloseKey(KeyHandle key) { return ::RegCloseKey(ToHkey(key)); }
+Status RegCloseKey(KeyHandle key) {
+    return ::RegCloseKey(ToHkey(key));
+}
 
 }  // namespace platform

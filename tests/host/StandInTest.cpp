@@ -54,7 +54,8 @@ TEST_F(StandIn, WithoutElevationLocalMachineIsReadOnly) {
               RegOpenKeyExA(machine, sandbox::kMachineSub, kKeyWrite, key.Receive()));
     EXPECT_EQ(kErrorAccessDenied,
               RegCreateKeyA(machine, "SOFTWARE\\VentrixTests\\New", key.Receive()));
-    ASSERT_EQ(kErrorSuccess, RegCreateKeyA(machine, "SOFTWARE\\VentrixTests\\Entry", key.Receive()));
+    ASSERT_EQ(kErrorSuccess,
+              RegCreateKeyA(machine, "SOFTWARE\\VentrixTests\\Entry", key.Receive()));
     const unsigned char data[] = "y";
     EXPECT_EQ(kErrorAccessDenied, RegSetValueExA(key.Get(), "v", kRegSz, data, 2));
     EXPECT_EQ(kErrorAccessDenied, RegDeleteValueA(key.Get(), "v"));
@@ -133,11 +134,13 @@ TEST_F(StandIn, APartlyDeletedTreeStaysPartlyDeleted) {
 TEST_F(StandIn, AKeyThatWillNotOpenForWritingIsCreatedInstead) {
     sandbox::CreateKey(std::string(kUser) + "\\Entry");
     host::FailCall("RegOpenKeyExA", 1, kErrorAccessDenied);
-    EXPECT_EQ(1, WriteRegistryValue(3, std::string(sandbox::kUserSub) + "\\Entry\\v", std::string("x")));
+    EXPECT_EQ(
+        1, WriteRegistryValue(3, std::string(sandbox::kUserSub) + "\\Entry\\v", std::string("x")));
     EXPECT_EQ(1u, host::RegistryCallCount("RegCreateKeyA"));
     host::FailCall("RegOpenKeyExA", 1, kErrorAccessDenied);
     host::FailCall("RegCreateKeyA", 1, kErrorAccessDenied);
-    EXPECT_EQ(0, WriteRegistryValue(3, std::string(sandbox::kUserSub) + "\\Entry\\w", std::string("x")));
+    EXPECT_EQ(
+        0, WriteRegistryValue(3, std::string(sandbox::kUserSub) + "\\Entry\\w", std::string("x")));
 }
 
 // Every operation of the registry layer, with each of its registry calls failing in turn:
@@ -162,13 +165,18 @@ TEST_F(StandIn, EveryCallFailingLeavesNoKeyOpen) {
         {"FlushKey", [&] { r.FlushKey(key); }},
         {"WriteValue", [&] { r.WriteValue(key + "\\W", "v", Bytes{1}, kRegBinary); }},
         {"ReadValue", [&] { r.ReadValue(key, "s", type); }},
-        {"WriteValueUnderRoot", [&] { r.WriteValueUnderRoot(3, sandbox::kUserSub, "u", Bytes{'x'}); }},
+        {"WriteValueUnderRoot",
+         [&] { r.WriteValueUnderRoot(3, sandbox::kUserSub, "u", Bytes{'x'}); }},
         {"WriteMultiString", [&] { r.WriteMultiString(key, "m", "a\r\nb"); }},
         {"ReadMultiString", [&] { r.ReadMultiString(key, "s"); }},
         {"DeleteKeyTree", [&] { r.DeleteKeyTree(key); }},
         {"DeleteValue", [&] { r.DeleteValue(key, "s"); }},
-        {"WriteRegistryValue", [&] { WriteRegistryValue(3, std::string(sandbox::kUserSub) + "\\Op\\N\\", std::string()); }},
-        {"RegistryValueExists", [&] { RegistryValueExists(3, std::string(sandbox::kUserSub) + "\\Op\\s"); }},
+        {"WriteRegistryValue",
+         [&] {
+             WriteRegistryValue(3, std::string(sandbox::kUserSub) + "\\Op\\N\\", std::string());
+         }},
+        {"RegistryValueExists",
+         [&] { RegistryValueExists(3, std::string(sandbox::kUserSub) + "\\Op\\s"); }},
     };
     auto seed = [&] {
         host::ResetRegistry();

@@ -22,7 +22,7 @@ std::string Chinese(std::size_t count) {
 }
 
 class PlatformRegistry : public sandbox::RegistryCase {
-protected:
+  protected:
     KeyHandle User() { return RootKey(Root::CurrentUser); }
 
     // Creates `sub` below the scratch key and hands back a key on it.
@@ -104,9 +104,9 @@ TEST_F(PlatformRegistry, OpenResults) {
     const std::string base = sandbox::kUserSub;
     for (const Case& c : {
              Case{base + "\\A\\B", kErrorSuccess},
-             Case{base + "\\A\\B\\", kErrorSuccess},   // a trailing backslash is accepted
-             Case{base + "\\a\\b", kErrorSuccess},     // letter case does not matter
-             Case{"\\" + base, kErrorBadPathname},     // a leading backslash is refused
+             Case{base + "\\A\\B\\", kErrorSuccess},  // a trailing backslash is accepted
+             Case{base + "\\a\\b", kErrorSuccess},    // letter case does not matter
+             Case{"\\" + base, kErrorBadPathname},    // a leading backslash is refused
              Case{base + "\\Missing", kErrorFileNotFound},
              Case{base + "\\Missing\\B", kErrorFileNotFound},  // a missing middle level
          }) {

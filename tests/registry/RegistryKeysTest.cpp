@@ -69,7 +69,8 @@ TEST_F(RegistryKeys, EnumSubkeysOfMissingAndEmptyKeys) {
 // Names of up to 255 two-byte characters are legal; every subkey is listed, whatever the
 // length of the names around it.
 TEST_F(RegistryKeys, EnumSubkeysListsEveryLegalName) {
-    std::vector<std::string> expected{"Alpha", Chinese(128), Chinese(255), "Zulu", "名乗", " blank "};
+    std::vector<std::string> expected{"Alpha", Chinese(128), Chinese(255),
+                                      "Zulu",  "名乗",       " blank "};
     for (const std::string& name : expected) {
         sandbox::CreateKey(std::string(kUser) + "\\" + name);
     }

@@ -10,7 +10,7 @@ using sandbox::kUser;
 using namespace platform;
 
 class PathValues : public sandbox::RegistryCase {
-protected:
+  protected:
     static std::string Sub(const std::string& rest) {
         return std::string(sandbox::kUserSub) + rest;
     }
@@ -18,7 +18,8 @@ protected:
 
 TEST_F(PathValues, TextIsStoredWithItsZero) {
     EXPECT_EQ(1, WriteRegistryValue(3, Sub("\\Entry\\command\\"), std::string("C:\\a b\\快.exe")));
-    std::optional<sandbox::RawValue> raw = sandbox::QueryRaw(std::string(kUser) + "\\Entry\\command", "");
+    std::optional<sandbox::RawValue> raw =
+        sandbox::QueryRaw(std::string(kUser) + "\\Entry\\command", "");
     ASSERT_TRUE(raw);
     EXPECT_EQ(kRegSz, raw->type);
     EXPECT_EQ(std::string("C:\\a b\\快.exe\0", 14), raw->bytes);

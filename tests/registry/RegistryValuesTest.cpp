@@ -11,7 +11,9 @@ namespace {
 using sandbox::kUser;
 using namespace platform;
 
-Bytes B(const std::string& bytes) { return Bytes(bytes.begin(), bytes.end()); }
+Bytes B(const std::string& bytes) {
+    return Bytes(bytes.begin(), bytes.end());
+}
 
 class RegistryValues : public sandbox::RegistryCase {};
 
@@ -139,13 +141,14 @@ TEST_F(RegistryValues, DescribeValueType) {
              Case{typed, "bin", std::string(kTypeLabelBinary) + "3"},
              Case{typed, "dword", std::string(kTypeLabelDword) + "4"},
              Case{typed, "multi", std::string(kTypeLabelMultiString) + "7"},
-             Case{typed, "qword", ""},     // a type without a label
-             Case{typed, "SZ", ""},        // names match exactly, letter case included
+             Case{typed, "qword", ""},  // a type without a label
+             Case{typed, "SZ", ""},     // names match exactly, letter case included
              Case{typed, "absent", ""},
              Case{std::string(kUser) + "\\Empty", "sz", std::string(kTypeLabelNone) + "0"},
              Case{std::string(kUser) + "\\Missing", "sz", std::string(kTypeLabelNone) + "0"},
          }) {
-        EXPECT_EQ(c.expected, registry.DescribeValueType(c.key, c.value)) << c.key << " " << c.value;
+        EXPECT_EQ(c.expected, registry.DescribeValueType(c.key, c.value))
+            << c.key << " " << c.value;
     }
 }
 
@@ -173,7 +176,8 @@ TEST_F(RegistryValues, WriteValueUnderRootCodes) {
     ASSERT_TRUE(raw);
     EXPECT_EQ(kRegSz, raw->type);
     EXPECT_EQ(std::string("text\0", 5), raw->bytes);
-    EXPECT_TRUE(registry.WriteValueUnderRoot(4, sandbox::kMachineSub, "d", B("\x05\0\0\0"), kRegDword));
+    EXPECT_TRUE(
+        registry.WriteValueUnderRoot(4, sandbox::kMachineSub, "d", B("\x05\0\0\0"), kRegDword));
     EXPECT_EQ(5, registry.ReadDword(sandbox::kMachine, "d"));
     for (int code : {0, 6, -1}) {
         EXPECT_FALSE(registry.WriteValueUnderRoot(code, sub, "bad", B("x"))) << code;

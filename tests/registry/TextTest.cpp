@@ -16,15 +16,10 @@ TEST(BackslashSearch, StepsOverSecondBytes) {
     };
     // "乗" is 0x81 0x5C in code page 936: its second byte looks like a backslash.
     for (const Case& c : {
-             Case{"", npos, npos},
-             Case{"abc", npos, npos},
-             Case{"\\", 0, 0},
-             Case{"a\\b\\c", 1, 3},
-             Case{"乗", npos, npos},
-             Case{"乗\\乗", 2, 2},
-             Case{"a\\乗乗", 1, 1},
-             Case{"ab\xB1", npos, npos},     // a lone lead byte at the end
-             Case{"a\\\xB1\\", 1, 1},        // a lead byte takes the backslash after it
+             Case{"", npos, npos}, Case{"abc", npos, npos}, Case{"\\", 0, 0}, Case{"a\\b\\c", 1, 3},
+             Case{"乗", npos, npos}, Case{"乗\\乗", 2, 2}, Case{"a\\乗乗", 1, 1},
+             Case{"ab\xB1", npos, npos},  // a lone lead byte at the end
+             Case{"a\\\xB1\\", 1, 1},     // a lead byte takes the backslash after it
          }) {
         EXPECT_EQ(c.first, text::FirstBackslash(c.path)) << c.path;
         EXPECT_EQ(c.last, text::LastBackslash(c.path)) << c.path;
@@ -36,7 +31,11 @@ TEST(NoCaseCompare, FoldsAsciiLettersOnly) {
     EXPECT_FALSE(text::EqualNoCase("HKEY_CURRENT_CONFIGX", "HKEY_CURRENT_CONFIG"));
     EXPECT_TRUE(text::EqualNoCase("快A", "快a"));
     EXPECT_FALSE(text::EqualNoCase("快", "捷"));
-    EXPECT_FALSE(text::EqualNoCase("\xC1" "A", "\xC1" "a"));  // second bytes compare exactly
+    EXPECT_FALSE(
+        text::EqualNoCase("\xC1"
+                          "A",
+                          "\xC1"
+                          "a"));  // second bytes compare exactly
 }
 
 TEST(KeyPathText, RootNames) {

@@ -42,7 +42,9 @@ void CreateKey(const std::string& keyPath) {
     ASSERT_TRUE(Open(keyPath, true)) << "cannot create " << keyPath;
 }
 
-bool KeyExists(const std::string& keyPath) { return static_cast<bool>(Open(keyPath, false)); }
+bool KeyExists(const std::string& keyPath) {
+    return static_cast<bool>(Open(keyPath, false));
+}
 
 void SetRaw(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
             const std::string& bytes) {
@@ -79,7 +81,9 @@ std::optional<RawValue> QueryRaw(const std::string& keyPath, const std::string& 
     return value;
 }
 
-void RegistryCase::SetUp() { Clear(); }
+void RegistryCase::SetUp() {
+    Clear();
+}
 
 void RegistryCase::TearDown() {
     if (std::optional<std::size_t> open = OpenKeyHandles()) {

@@ -47,7 +47,7 @@ std::optional<RawValue> QueryRaw(const std::string& keyPath, const std::string& 
 // The fixture of every registry case: the scratch keys are cleared before and after, and
 // afterwards no key may be left open.
 class RegistryCase : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

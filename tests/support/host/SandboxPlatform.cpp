@@ -4,10 +4,16 @@
 
 namespace sandbox {
 
-void Clear() { platform::host::ResetRegistry(); }
+void Clear() {
+    platform::host::ResetRegistry();
+}
 
-std::optional<std::size_t> OpenKeyHandles() { return platform::host::OpenKeyHandleCount(); }
+std::optional<std::size_t> OpenKeyHandles() {
+    return platform::host::OpenKeyHandleCount();
+}
 
-bool OnHostStandIn() { return true; }
+bool OnHostStandIn() {
+    return true;
+}
 
 }  // namespace sandbox

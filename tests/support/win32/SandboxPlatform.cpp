@@ -10,8 +10,12 @@ void Clear() {
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kMachineSub);
 }
 
-std::optional<std::size_t> OpenKeyHandles() { return std::nullopt; }
+std::optional<std::size_t> OpenKeyHandles() {
+    return std::nullopt;
+}
 
-bool OnHostStandIn() { return false; }
+bool OnHostStandIn() {
+    return false;
+}
 
 }  // namespace sandbox
