@@ -8,4 +8,8 @@ namespace platform {
 // Never waits for new messages.
 void DispatchWaitingMessages();
 
+// True while DispatchWaitingMessages is running: a handler reached then runs in the middle of
+// another operation.
+bool InWaitingDispatch();
+
 }  // namespace platform

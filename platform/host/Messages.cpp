@@ -7,13 +7,27 @@
 
 namespace platform {
 
+namespace {
+
+bool inWaitingDispatch = false;
+
+}  // namespace
+
 void DispatchWaitingMessages() {
     host::State& state = host::GetState();
     ++state.messageDispatches;
+    // Restored however the dispatcher leaves, an ended test process included.
+    struct Flag {
+        bool outer = inWaitingDispatch;
+        Flag() { inWaitingDispatch = true; }
+        ~Flag() { inWaitingDispatch = outer; }
+    } flag;
     if (state.dispatcher) {
         state.dispatcher();
     }
 }
+
+bool InWaitingDispatch() { return inWaitingDispatch; }
 
 namespace host {
 

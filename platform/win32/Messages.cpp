@@ -3,20 +3,28 @@
 
 #include <windows.h>
 
+#include "platform/win32/Dispatch.h"
+
 namespace platform {
+namespace {
+
+bool inWaitingDispatch = false;
+
+}  // namespace
 
 void DispatchWaitingMessages() {
+    bool outer = inWaitingDispatch;
+    inWaitingDispatch = true;
     MSG message;
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (message.message == WM_QUIT) {
-            return;
+        if (message.message == WM_QUIT || !::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            break;
         }
-        if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            return;
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        win32::Dispatch(message);
     }
+    inWaitingDispatch = outer;
 }
+
+bool InWaitingDispatch() { return inWaitingDispatch; }
 
 }  // namespace platform

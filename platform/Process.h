@@ -1,0 +1,50 @@
+// The process half of the platform seam: the module, the current directory, COM, the token
+// of the elevation test, the shell's "runas" start and the end of the process.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// GetModuleFileNameA of the program's own module, into a buffer of `size` characters; the
+// length copied, 0 on failure.
+std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size);
+bool SetCurrentDirectoryA(const char* path);
+// The process's whole command line.
+std::string GetCommandLineA();
+
+bool OleInitialize();
+void OleUninitialize();
+
+// GetVersion: the low byte is the major version of Windows, the next byte the minor version.
+std::uint32_t GetVersion();
+
+using ProcessHandle = void*;
+constexpr std::uint32_t kTokenQuery = 0x0008;
+constexpr std::uint32_t kTokenAdjustPrivileges = 0x0020;
+constexpr int kTokenElevation = 20;
+// OpenProcessToken of the current process.
+bool OpenProcessToken(std::uint32_t access, ProcessHandle* token);
+bool GetTokenInformation(ProcessHandle token, int informationClass, void* buffer,
+                         std::uint32_t length, std::uint32_t* returnedLength);
+bool CloseHandle(ProcessHandle handle);
+
+// The fields of SHELLEXECUTEINFOA that the system sets; every other field is zero and the
+// record's size is the platform's own.
+struct ShellExecuteRecord {
+    std::uint32_t mask = 0;
+    const char* verb = nullptr;
+    const char* file = nullptr;
+    const char* parameters = nullptr;
+    const char* directory = nullptr;
+    int show = 0;
+};
+constexpr std::uint32_t kSeeMaskNoAsync = 0x00000100;
+constexpr int kSwShowDefault = 10;
+// ShellExecuteExA with no owner window; true when it reports success.
+bool ShellExecuteExA(const ShellExecuteRecord& record);
+
+[[noreturn]] void ExitProcess(std::uint32_t exitCode);
+
+}  // namespace platform

@@ -1,0 +1,122 @@
+// What tests can set and read of the host stand-ins of windows, message boxes, the message
+// loop and the process.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Process.h"
+#include "platform/Window.h"
+
+namespace platform::host {
+
+// Resets the registry (ResetRegistry) and every stand-in below to a fresh process: an
+// elevated token on Windows 6.1, a 1280 x 1024 screen, the program at
+// C:\Tools\Ventrix.exe, no windows, no recorded calls.
+void ResetPlatform();
+
+// ---- Windows
+
+struct WindowInfo {
+    std::string className;  // "VentrixForm", "BUTTON", "STATIC", "LISTBOX", "EDIT"
+    std::string text;
+    std::uint32_t style = 0;
+    std::uint32_t exStyle = 0;
+    int left = 0;  // top-level windows: screen coordinates; controls: the form's client area
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int id = 0;
+    WindowHandle parent = nullptr;
+    WindowHandle owner = nullptr;
+    bool visible = false;
+    bool enabled = true;
+    bool acceptsFiles = false;
+    bool defaultGuiFont = false;
+    std::uint32_t textColour = 0;
+    WindowProc procedure = nullptr;
+};
+
+// Live top-level windows, in creation order.
+std::vector<WindowHandle> TopLevelWindows();
+std::optional<WindowInfo> Describe(WindowHandle window);
+// A list box's items: text and item value.
+std::vector<std::pair<std::string, LParam>> ListItems(WindowHandle list);
+// The list box item height the platform starts with.
+constexpr int kDefaultItemHeight = 13;
+void SetScreenSize(int width, int height);
+
+// What the platform delivers when the user acts on a form's control: a click on a button, a
+// double-click on a label or list, a right-button release over a list, the Esc key, the
+// close box. Each goes to the window's current procedure, as on Windows.
+void Click(WindowHandle form, int controlId);
+void DoubleClick(WindowHandle form, int controlId);
+void RightButtonUp(WindowHandle form, int controlId);
+void PressEscape(WindowHandle form);
+void PressCloseBox(WindowHandle form);
+
+// The message loop runs `step` whenever no message is waiting, as if the user acted then; a
+// loop with nothing left to run ends with kLoopStarved instead of waiting for ever.
+void SetUserSteps(std::vector<std::function<void()>> steps);
+constexpr int kLoopStarved = -9999;
+void PostMessage(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
+
+struct MessageBoxCall {
+    WindowHandle owner;
+    std::string text;
+    std::string caption;
+    std::uint32_t flags;
+};
+std::vector<MessageBoxCall> MessageBoxes();
+// The answers the next message boxes give, first first; IDOK once they run out.
+void AnswerMessageBoxes(std::vector<int> answers);
+// What a message box does while it is up (a handler of the test).
+void SetMessageBoxHook(std::function<void(const MessageBoxCall&)> hook);
+
+// ChangeWindowMessageFilter calls, and whether the function exists.
+std::vector<std::pair<MessageId, std::uint32_t>> MessageFilterCalls();
+void SetMessageFilterAvailable(bool available);
+
+// ---- The process
+
+void SetModuleFileName(const std::string& path);
+void SetCommandLine(const std::string& commandLine);
+std::string CurrentDirectory();
+void SetVersion(std::uint32_t version);
+
+struct TokenAnswer {
+    bool opens = true;
+    std::uint32_t elevation = 1;
+    std::uint32_t returnedLength = 4;
+};
+void SetToken(TokenAnswer answer);
+// Process and token handles open.
+std::size_t OpenProcessHandleCount();
+
+struct ShellExecuteCall {
+    std::uint32_t mask;
+    std::string verb;
+    std::string file;
+    std::optional<std::string> parameters;
+    std::optional<std::string> directory;
+    int show;
+};
+std::vector<ShellExecuteCall> ShellExecutes();
+void SetShellExecuteResult(bool succeeds);
+
+int OleInitializeCount();
+int OleUninitializeCount();
+
+// Runs `program` as the process would run: an ExitProcess inside it ends the run. Returns the
+// exit code, from ExitProcess or from `program`'s return.
+struct ProcessEnd {
+    int exitCode;
+    bool byExitProcess;
+};
+ProcessEnd RunProcess(const std::function<int()>& program);
+
+}  // namespace platform::host
