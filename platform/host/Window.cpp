@@ -96,7 +96,8 @@ LResult VENTRIX_CALLBACK ListBoxProc(WindowHandle window, MessageId message, WPa
                     ++place;
                 }
             }
-            return items.insert(place, {text, 0}) - items.begin();
+            auto added = items.insert(place, {text, 0});
+            return added - items.begin();
         }
         case kLbSetItemData:
             if (!valid) {
