@@ -4,6 +4,9 @@
 
 namespace texts {
 
+// The privilege enabled before an entry is written.
+inline constexpr char kDebugPrivilege[] = "SeDebugPrivilege";
+
 // The main window.
 inline constexpr char kMainTitle[] = "Ventrix1.2";
 inline constexpr char kGroupInstall[] = "安装菜单";
@@ -17,12 +20,44 @@ inline constexpr char kButtonRestore[] = "还原";
 // The caption of every message box.
 inline constexpr char kMessageCaption[] = "信息：";
 
+// Installing, deleting and repairing entries.
+inline constexpr char kInstallSucceeded[] = "添加成功！";
+inline constexpr char kInstallFailed[] = "添加失败!可能需要管理员权限！";
+inline constexpr char kNameHasBackslash[] = "名称中不能含有“\\”！";
+inline constexpr char kDeleteQuestionPrefix[] = "确定要删除名为 ";
+inline constexpr char kDeleteQuestionSuffix[] = " 的项吗?";
+inline constexpr char kDeletedPrefix[] = "删除名为 ";
+inline constexpr char kDeletedSuffix[] = " 的项成功！";
+inline constexpr char kDeleteFailedSuffix[] = " 的项失败！需要管理员权限！";
+inline constexpr char kRepairDone[] = "修复完成！";
+inline constexpr char kCascadeText[] = "快捷";
+
+// Files dropped or chosen.
+inline constexpr char kNotAnExecutableSuffix[] = " 并非一个执行文件!";
+// The open-file dialog's filter: description and pattern, each with its zero, then an empty
+// text ("可执行文件(*.exe)|*.exe" in the form).
+inline constexpr char kExecutableFilter[] = "可执行文件(*.exe)\0*.exe\0";
+
+// The name-choice window.
+inline constexpr char kNameChoiceTitle[] = "选择要使用的文件名";
+inline constexpr char kLabelFileName[] = "使用文件名:";
+inline constexpr char kRadioFirstLevel[] = "一级菜单";
+inline constexpr char kRadioSecondLevel[] = "二级菜单";
+inline constexpr char kButtonUse[] = "使用";
+inline constexpr char kButtonCancel[] = "取消";
+
 // The keys of the background menu: first-level entries below the shell key, second-level
 // entries below the cascade's shell key.
 inline constexpr char kShellKeyPath[] =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Directory\\Background\\shell";
 inline constexpr char kCascadeShellKeyPath[] =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Directory\\Background\\shell\\ShortCut\\shell";
+// The same keys as value paths below HKEY_LOCAL_MACHINE, each ending in its backslash.
+inline constexpr char kShellValuePath[] = "SOFTWARE\\Classes\\Directory\\Background\\shell\\";
+inline constexpr char kCascadeValuePath[] =
+    "SOFTWARE\\Classes\\Directory\\Background\\shell\\ShortCut\\";
+inline constexpr char kCascadeShellValuePath[] =
+    "SOFTWARE\\Classes\\Directory\\Background\\shell\\ShortCut\\shell\\";
 
 // Labels of the registry value types, each followed by the type number in decimal.
 inline constexpr char kTypeLabelNone[] = "REG_NONE - 字节集，值为：";

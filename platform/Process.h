@@ -30,6 +30,16 @@ bool GetTokenInformation(ProcessHandle token, int informationClass, void* buffer
                          std::uint32_t length, std::uint32_t* returnedLength);
 bool CloseHandle(ProcessHandle handle);
 
+// GetVersionExA: whether the platform is of the Windows NT family.
+bool IsWindowsNt();
+// LookupPrivilegeValueA on the local system; the LUID's halves, low part first.
+bool LookupPrivilegeValueA(const char* name, std::uint32_t* lowPart, std::int32_t* highPart);
+constexpr std::uint32_t kSePrivilegeEnabled = 0x00000002;
+// AdjustTokenPrivileges with one privilege and a one-entry previous-state buffer; the call's
+// result, nonzero for success.
+int AdjustTokenPrivileges(ProcessHandle token, std::uint32_t lowPart, std::int32_t highPart,
+                          std::uint32_t attributes);
+
 // The fields of SHELLEXECUTEINFOA that the system sets; every other field is zero and the
 // record's size is the platform's own.
 struct ShellExecuteRecord {

@@ -43,6 +43,10 @@ constexpr MessageId kLbSetItemData = 0x019A;
 constexpr MessageId kLbSetItemHeight = 0x01A0;
 constexpr MessageId kLbGetItemHeight = 0x01A1;
 constexpr LResult kLbErr = -1;
+constexpr MessageId kBmGetCheck = 0x00F0;
+constexpr MessageId kBmSetCheck = 0x00F1;
+constexpr WParam kBstChecked = 1;
+constexpr WParam kBstUnchecked = 0;
 
 // WM_COMMAND notification codes (the high word of wParam).
 constexpr std::uint32_t kBnClicked = 0;
@@ -156,10 +160,16 @@ WindowHandle CreateForm(const FormLayout& form, int left, int top, WindowHandle 
                         WindowProc procedure);
 WindowHandle GetControl(WindowHandle form, int id);
 void ShowForm(WindowHandle form);
+// Shows the form modally over its owner and returns when the form has been destroyed.
+void RunModalForm(WindowHandle form);
 bool DestroyWindow(WindowHandle window);
 bool IsWindow(WindowHandle window);
 
 LResult SendMessageA(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
+bool SetWindowTextA(WindowHandle window, const char* text);
+// The window's text; at most `size` - 1 bytes, zero-terminated. The length copied.
+int GetWindowTextA(WindowHandle window, char* buffer, int size);
+int GetWindowTextLengthA(WindowHandle window);
 // What the platform does with a message its window procedure leaves alone.
 LResult DefWindowProcA(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
 // SetWindowLongA with GWL_WNDPROC: installs `procedure`, hands back the one before it.

@@ -4,9 +4,13 @@
 #include "app/Globals.h"
 #include "app/Program.h"
 #include "common/Texts.h"
+#include "intake/Intake.h"
+#include "menu/Delete.h"
 #include "menu/MenuList.h"
 #include "platform/Messages.h"
 #include "platform/Process.h"
+#include "platform/Shell.h"
+#include "ui/UserInterface.h"
 
 using namespace platform;
 
@@ -37,13 +41,10 @@ const ControlLayout kMainControls[] = {
 
 WindowHandle mainWindow = nullptr;
 
-// A user action that arrives while another operation lets waiting messages run (a long
-// listing or deletion) is dropped: it would otherwise run in the middle of that operation.
-bool UserActionAllowed() { return !InWaitingDispatch(); }
-
-void OnListRightButtonUp() {
+// Runs a user action, unless it arrived while another operation is in its middle.
+void RunUserAction(void (*action)()) {
     if (UserActionAllowed()) {
-        RefreshMenuList();
+        action();
     }
 }
 
@@ -61,7 +62,13 @@ void OnCommand(WindowHandle window, WParam wParam) {
     if (control == static_cast<int>(kIdCancel)) {
         SendMessageA(window, kWmClose, 0, 0);
     } else if (control == kEntryListId && code == kLbnRightButtonUp) {
-        OnListRightButtonUp();
+        RunUserAction(RefreshMenuList);
+    } else if (control == kEntryListId && code == kLbnDblClk) {
+        RunUserAction(DeleteMenuEntry);
+    } else if (control == kLabelDropId && code == kStnDblClk) {
+        RunUserAction(ChooseExecutable);
+    } else if (control == kButtonRepairId && code == kBnClicked) {
+        RunUserAction(RepairCascadeIcon);
     }
 }
 
@@ -135,5 +142,13 @@ WindowHandle EntryList() { return mainWindow ? GetControl(mainWindow, kEntryList
 
 LResult VENTRIX_CALLBACK MainWindowProc(WindowHandle window, MessageId message, WParam wParam,
                                         LParam lParam) {
+    if (message == kWmDropFiles) {
+        auto drop = reinterpret_cast<DropHandle>(wParam);
+        if (UserActionAllowed()) {
+            HandleDroppedFiles(drop);
+        } else {
+            DragFinish(drop);
+        }
+    }
     return CallWindowProcA(previousWindowProc, window, message, wParam, lParam);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Process.h"
+#include "platform/Shell.h"
 #include "platform/Window.h"
 
 namespace platform::host {
@@ -118,5 +119,65 @@ struct ProcessEnd {
     bool byExitProcess;
 };
 ProcessEnd RunProcess(const std::function<int()>& program);
+
+}  // namespace platform::host
+
+namespace platform::host {
+
+// ---- Controls the user types into or picks from
+
+// Sets an edit box's text as typing would.
+void TypeText(WindowHandle form, int controlId, const std::string& text);
+// Selects a list item as a click would, and the list reports the change.
+void SelectItem(WindowHandle form, int controlId, int index);
+// Whether a radio button or check box is checked.
+bool IsChecked(WindowHandle form, int controlId);
+// True when a modal form was still open after the user steps ran out (it was closed then).
+bool ModalStarved();
+
+// ---- Files, drops, shortcuts and the open-file dialog
+
+// A drop of these names, as WM_DROPFILES would bring it; DragFinish releases it.
+DropHandle MakeDrop(const std::vector<std::string>& names);
+std::size_t OpenDropCount();
+
+// Shortcut files and their targets (an empty target: a link to no file-system object).
+void AddShortcut(const std::string& path, const std::string& target);
+void SetShellLinkAvailable(bool available);
+std::size_t OpenShellLinkCount();
+
+// What the next open-file dialogs answer: a path, or nothing for Cancel.
+void AnswerOpenFileDialogs(std::vector<std::optional<std::string>> answers);
+struct OpenFileCall {
+    std::string filter;  // with its zero separators, up to the closing empty text
+    std::string initialFile;
+    std::uint32_t filterIndex;
+    std::uint32_t flags;
+    std::uint32_t fileSize;
+};
+std::vector<OpenFileCall> OpenFileDialogs();
+
+// A file's version information, as the block GetFileVersionInfoA would give.
+void AddVersionInfo(const std::string& path, const std::string& block);
+// Builds a version information block in the platform's layout: a string table per name
+// (such as "080404b0") with its texts, and the translation table when `translations` is not
+// empty (each entry: language id, code page).
+struct StringTable {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> texts;  // key, text (code page 936)
+};
+std::string BuildVersionBlock(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations,
+                              const std::vector<StringTable>& tables);
+
+// ---- Privileges
+
+struct PrivilegeCall {
+    bool tokenOpen;
+    std::uint32_t lowPart;
+    std::int32_t highPart;
+    std::uint32_t attributes;
+};
+std::vector<PrivilegeCall> PrivilegeAdjustments();
+void SetWindowsNt(bool nt);
 
 }  // namespace platform::host

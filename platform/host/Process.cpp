@@ -5,6 +5,7 @@
 #include "platform/Process.h"
 #include "platform/host/HostControl.h"
 #include "platform/host/HostPlatform.h"
+#include "platform/host/Resets.h"
 
 namespace platform {
 namespace host {
@@ -21,6 +22,8 @@ struct ProcessState {
     bool shellSucceeds = true;
     int oleInitialized = 0;
     int oleUninitialized = 0;
+    bool windowsNt = true;
+    std::vector<PrivilegeCall> privilegeCalls;
 };
 
 ProcessState& Process() {
@@ -38,13 +41,16 @@ char tokenHandle;
 
 }  // namespace
 
-void ResetWindows();
-
 void ResetPlatform() {
     ResetRegistry();
     ResetWindows();
+    ResetShell();
+    ResetVersions();
     Process() = ProcessState();
 }
+
+std::vector<PrivilegeCall> PrivilegeAdjustments() { return Process().privilegeCalls; }
+void SetWindowsNt(bool nt) { Process().windowsNt = nt; }
 
 void SetModuleFileName(const std::string& path) { Process().modulePath = path; }
 void SetCommandLine(const std::string& commandLine) { Process().commandLine = commandLine; }
@@ -98,7 +104,7 @@ void OleUninitialize() { ++Process().oleUninitialized; }
 std::uint32_t GetVersion() { return Process().version; }
 
 bool OpenProcessToken(std::uint32_t access, ProcessHandle* token) {
-    if (!Process().token.opens || (access & kTokenQuery) == 0) {
+    if (!Process().token.opens || (access & (kTokenQuery | kTokenAdjustPrivileges)) == 0) {
         *token = nullptr;
         return false;
     }
@@ -128,6 +134,23 @@ bool CloseHandle(ProcessHandle handle) {
     }
     --Process().openHandles;
     return true;
+}
+
+bool IsWindowsNt() { return Process().windowsNt; }
+
+bool LookupPrivilegeValueA(const char* name, std::uint32_t* lowPart, std::int32_t* highPart) {
+    // The privileges the system names, with the values Windows gives them.
+    bool known = name != nullptr && std::strcmp(name, "SeDebugPrivilege") == 0;
+    *lowPart = known ? 20 : 0;
+    *highPart = 0;
+    return known;
+}
+
+int AdjustTokenPrivileges(ProcessHandle token, std::uint32_t lowPart, std::int32_t highPart,
+                          std::uint32_t attributes) {
+    bool open = token == &host::tokenHandle && Process().openHandles > 0;
+    Process().privilegeCalls.push_back(host::PrivilegeCall{open, lowPart, highPart, attributes});
+    return open && lowPart != 0 ? 1 : 0;
 }
 
 bool ShellExecuteExA(const ShellExecuteRecord& record) {

@@ -8,6 +8,7 @@
 
 #include "platform/Window.h"
 #include "platform/host/HostPlatform.h"
+#include "platform/host/Resets.h"
 
 namespace platform {
 namespace host {
@@ -23,6 +24,7 @@ struct HostWindow {
     std::vector<std::pair<std::string, LParam>> items;
     LResult selection = kLbErr;
     LResult itemHeight = kDefaultItemHeight;
+    bool checked = false;
 };
 
 struct Posted {
@@ -48,6 +50,7 @@ struct UiState {
     std::function<void(const MessageBoxCall&)> messageBoxHook;
     std::vector<std::pair<MessageId, std::uint32_t>> filterCalls;
     bool filterAvailable = true;
+    bool modalStarved = false;
 };
 
 UiState& Ui() {
@@ -70,6 +73,14 @@ WindowHandle NewWindow(HostWindow window) {
 
 LResult VENTRIX_CALLBACK ControlProc(WindowHandle window, MessageId message, WParam wParam,
                                      LParam lParam) {
+    HostWindow* control = Find(window);
+    if (control != nullptr && message == kBmGetCheck) {
+        return control->checked ? kBstChecked : kBstUnchecked;
+    }
+    if (control != nullptr && message == kBmSetCheck) {
+        control->checked = wParam == kBstChecked;
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -201,7 +212,43 @@ void SetScreenSize(int width, int height) {
     Ui().screenHeight = height;
 }
 
-void Click(WindowHandle form, int controlId) { Report(form, controlId, kBnClicked); }
+void Click(WindowHandle form, int controlId) {
+    HostWindow* window = Find(form);
+    HostWindow* control = Find(GetControl(form, controlId));
+    if (window == nullptr || control == nullptr || !window->info.enabled) {
+        return;
+    }
+    // An automatic radio button checks itself and clears the others of its form.
+    if (control->info.className == "BUTTON" && (control->info.style & 0xF) == 0x9) {
+        for (auto& [handle, other] : Ui().windows) {
+            if (other.alive && other.info.parent == form && other.info.className == "BUTTON" &&
+                (other.info.style & 0xF) == 0x9) {
+                other.checked = false;
+            }
+        }
+        control->checked = true;
+    }
+    Report(form, controlId, kBnClicked);
+}
+
+void TypeText(WindowHandle form, int controlId, const std::string& text) {
+    if (HostWindow* control = Find(GetControl(form, controlId))) {
+        control->info.text = text;
+    }
+}
+
+void SelectItem(WindowHandle form, int controlId, int index) {
+    WindowHandle list = GetControl(form, controlId);
+    SendMessageA(list, kLbSetCurSel, static_cast<WParam>(index), 0);
+    Report(form, controlId, kLbnSelChange);
+}
+
+bool IsChecked(WindowHandle form, int controlId) {
+    HostWindow* control = Find(GetControl(form, controlId));
+    return control != nullptr && control->checked;
+}
+
+bool ModalStarved() { return Ui().modalStarved; }
 
 void DoubleClick(WindowHandle form, int controlId) {
     WindowHandle control = GetControl(form, controlId);
@@ -321,6 +368,53 @@ void ShowForm(WindowHandle form) {
         owner->info.enabled = false;
     }
     window->info.visible = true;
+}
+
+void RunModalForm(WindowHandle form) {
+    ShowForm(form);
+    host::UiState& ui = Ui();
+    while (IsWindow(form)) {
+        if (!ui.queue.empty()) {
+            host::Posted posted = ui.queue.front();
+            ui.queue.pop_front();
+            SendMessageA(posted.window, posted.message, posted.wParam, posted.lParam);
+        } else if (ui.nextStep < ui.steps.size()) {
+            ui.steps[ui.nextStep++]();
+        } else {
+            ui.modalStarved = true;
+            SendMessageA(form, kWmClose, 0, 0);
+            if (IsWindow(form)) {
+                DestroyWindow(form);
+            }
+        }
+    }
+}
+
+bool SetWindowTextA(WindowHandle window, const char* text) {
+    HostWindow* found = host::Find(window);
+    if (found == nullptr) {
+        return false;
+    }
+    found->info.text = text != nullptr ? text : "";
+    return true;
+}
+
+int GetWindowTextA(WindowHandle window, char* buffer, int size) {
+    HostWindow* found = host::Find(window);
+    if (found == nullptr || size <= 0) {
+        return 0;
+    }
+    std::size_t length = found->info.text.size() < static_cast<std::size_t>(size)
+                             ? found->info.text.size()
+                             : static_cast<std::size_t>(size) - 1;
+    std::memcpy(buffer, found->info.text.data(), length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
+}
+
+int GetWindowTextLengthA(WindowHandle window) {
+    HostWindow* found = host::Find(window);
+    return found != nullptr ? static_cast<int>(found->info.text.size()) : 0;
 }
 
 bool DestroyWindow(WindowHandle window) {

@@ -51,6 +51,35 @@ bool GetTokenInformation(ProcessHandle token, int informationClass, void* buffer
 
 bool CloseHandle(ProcessHandle handle) { return ::CloseHandle(handle) != FALSE; }
 
+bool IsWindowsNt() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return ::GetVersionExA(&version) != FALSE && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+#pragma GCC diagnostic pop
+}
+
+bool LookupPrivilegeValueA(const char* name, std::uint32_t* lowPart, std::int32_t* highPart) {
+    LUID luid = {};
+    BOOL ok = ::LookupPrivilegeValueA(nullptr, name, &luid);
+    *lowPart = luid.LowPart;
+    *highPart = luid.HighPart;
+    return ok != FALSE;
+}
+
+int AdjustTokenPrivileges(ProcessHandle token, std::uint32_t lowPart, std::int32_t highPart,
+                          std::uint32_t attributes) {
+    TOKEN_PRIVILEGES wanted = {};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Luid.LowPart = lowPart;
+    wanted.Privileges[0].Luid.HighPart = highPart;
+    wanted.Privileges[0].Attributes = attributes;
+    TOKEN_PRIVILEGES previous = {};
+    DWORD returned = 0;
+    return ::AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &returned);
+}
+
 bool ShellExecuteExA(const ShellExecuteRecord& record) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;

@@ -184,6 +184,33 @@ void ShowForm(WindowHandle form) {
     ::UpdateWindow(window);
 }
 
+void RunModalForm(WindowHandle form) {
+    HWND window = ToHwnd(form);
+    ShowForm(form);
+    MSG message = {};
+    while (::IsWindow(window)) {
+        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) {
+                // The quit message belongs to the outer loop.
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+            }
+            break;
+        }
+        win32::Dispatch(message);
+    }
+}
+
+bool SetWindowTextA(WindowHandle window, const char* text) {
+    return ::SetWindowTextA(ToHwnd(window), text) != FALSE;
+}
+
+int GetWindowTextA(WindowHandle window, char* buffer, int size) {
+    return ::GetWindowTextA(ToHwnd(window), buffer, size);
+}
+
+int GetWindowTextLengthA(WindowHandle window) { return ::GetWindowTextLengthA(ToHwnd(window)); }
+
 bool DestroyWindow(WindowHandle window) { return ::DestroyWindow(ToHwnd(window)) != FALSE; }
 
 bool IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }

@@ -1,0 +1,78 @@
+// The shell seam over shell32, shlwapi, ole32 and comdlg32.
+#include "platform/Shell.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+namespace platform {
+
+struct ShellLinkObject {
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+};
+
+std::uint32_t DragQueryFileA(DropHandle drop, std::uint32_t index, char* buffer,
+                             std::uint32_t size) {
+    return ::DragQueryFileA(reinterpret_cast<HDROP>(drop), index, buffer, size);
+}
+
+void DragFinish(DropHandle drop) { ::DragFinish(reinterpret_cast<HDROP>(drop)); }
+
+const char* PathFindExtensionA(const char* path) { return ::PathFindExtensionA(path); }
+
+const char* PathFindFileNameA(const char* path) { return ::PathFindFileNameA(path); }
+
+int MultiByteToWideChar(const char* text, char16_t* buffer, int size) {
+    return ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1,
+                                 reinterpret_cast<wchar_t*>(buffer), size);
+}
+
+ShellLinkHandle CreateShellLink() {
+    auto* object = new ShellLinkObject;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&object->link)))) {
+        delete object;
+        return nullptr;
+    }
+    if (FAILED(object->link->QueryInterface(IID_IPersistFile,
+                                            reinterpret_cast<void**>(&object->file)))) {
+        object->link->Release();
+        delete object;
+        return nullptr;
+    }
+    return object;
+}
+
+bool LoadShellLink(ShellLinkHandle link, const char16_t* path) {
+    return SUCCEEDED(link->file->Load(reinterpret_cast<const wchar_t*>(path), STGM_READ));
+}
+
+bool GetShellLinkPath(ShellLinkHandle link, char* buffer, int size) {
+    return SUCCEEDED(link->link->GetPath(buffer, size, nullptr, SLGP_UNCPRIORITY));
+}
+
+void ReleaseShellLink(ShellLinkHandle link) {
+    if (link == nullptr) {
+        return;
+    }
+    link->file->Release();
+    link->link->Release();
+    delete link;
+}
+
+bool GetOpenFileNameA(OpenFileRequest& request) {
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
+    dialog.lpstrFilter = request.filter;
+    dialog.nFilterIndex = request.filterIndex;
+    dialog.lpstrFile = request.file;
+    dialog.nMaxFile = request.fileSize;
+    dialog.Flags = request.flags;
+    return ::GetOpenFileNameA(&dialog) != FALSE;
+}
+
+}  // namespace platform
