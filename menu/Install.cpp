@@ -1,6 +1,7 @@
 #include "menu/Install.h"
 
 #include "app/Globals.h"
+#include "common/Text.h"
 #include "common/Texts.h"
 #include "menu/MenuList.h"
 #include "platform/Process.h"
@@ -65,7 +66,7 @@ void OnUseClicked() {
         return;
     }
     // A backslash would make nested keys, and could reach into another entry.
-    if (name.find('\\') != std::string::npos) {
+    if (text::FirstBackslash(name) != std::string::npos) {
         ShowInformation(texts::kNameHasBackslash);
         return;
     }

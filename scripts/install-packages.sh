@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build (and, with "test", the tests) need. Run as root;
 # safe to run again.
 set -euo pipefail
-packages=(cmake make g++ mingw-w64 wine64 wine xvfb xauth fonts-wqy-microhei fonts-wine)
+packages=(cmake make g++ mingw-w64 wine64 wine xvfb xauth fonts-wqy-microhei fonts-wine
+          imagemagick x11-utils)
 if [ "${1:-}" = "test" ]; then
   packages+=(googletest libgtest-dev)
 fi

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -28,6 +29,10 @@ void ClearFailures();
 
 // Calls of registry functions since the last reset, of one function or, for "*", of all.
 std::size_t RegistryCallCount(const std::string& function = "*");
+
+// Every value set since the last reset, in order, as "ROOT\key\path|value name", the root
+// written as HKEY_LOCAL_MACHINE and so on and each name as first spelt.
+std::vector<std::string> ValuesSet();
 
 // Runs `dispatcher` each time the system dispatches the waiting window messages.
 void SetMessageDispatcher(std::function<void()> dispatcher);

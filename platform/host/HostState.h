@@ -50,6 +50,7 @@ struct State {
     std::vector<PlannedFailure> failures;
     std::function<void()> dispatcher;
     std::size_t messageDispatches = 0;
+    std::vector<std::string> valuesSet;
 };
 
 State& GetState();

@@ -212,6 +212,24 @@ Status HandOut(const std::string& data, std::uint32_t type, unsigned char* buffe
     return status;
 }
 
+std::string PathOf(const KeyNode& node) {
+    if (node.parent == nullptr) {
+        switch (node.root) {
+            case Root::ClassesRoot:
+                return "HKEY_CLASSES_ROOT";
+            case Root::CurrentUser:
+                return "HKEY_CURRENT_USER";
+            case Root::LocalMachine:
+                return "HKEY_LOCAL_MACHINE";
+            case Root::Users:
+                return "HKEY_USERS";
+            case Root::CurrentConfig:
+                return "HKEY_CURRENT_CONFIG";
+        }
+    }
+    return PathOf(*node.parent) + "\\" + WideToAnsi(node.name);
+}
+
 void InsertSorted(KeyNode& parent, std::shared_ptr<KeyNode> child) {
     auto place =
         std::upper_bound(parent.children.begin(), parent.children.end(), child,
@@ -238,11 +256,12 @@ void ResetRegistry() {
     state.failures.clear();
     state.dispatcher = nullptr;
     state.messageDispatches = 0;
+    state.valuesSet.clear();
 }
 
-std::size_t OpenKeyHandleCount() {
-    return GetState().handles.size();
-}
+std::size_t OpenKeyHandleCount() { return GetState().handles.size(); }
+
+std::vector<std::string> ValuesSet() { return GetState().valuesSet; }
 
 void SetElevated(bool elevated) {
     GetState().elevated = elevated;
@@ -535,6 +554,8 @@ Status RegSetValueExA(KeyHandle key, const char* name, std::uint32_t type,
     }
     value->type = type;
     value->data = std::move(stored);
+    host::GetState().valuesSet.push_back(host::PathOf(*open.node) + "|" +
+                                         host::WideToAnsi(value->name));
     return kErrorSuccess;
 }
 
