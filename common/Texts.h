@@ -38,6 +38,23 @@ inline constexpr char kNotAnExecutableSuffix[] = " 并非一个执行文件!";
 // text ("可执行文件(*.exe)|*.exe" in the form).
 inline constexpr char kExecutableFilter[] = "可执行文件(*.exe)\0*.exe\0";
 
+// Backup and restore.
+inline constexpr char kBackupFileName[] = "\\Backup.reg";
+inline constexpr char kRegistryEditor[] = "\\regedit.exe";
+inline constexpr char kExportCommandStart[] = "Regedit /E  \"";
+inline constexpr char kExportCommandEnd[] =
+    "\" HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Directory\\background\\shell";
+inline constexpr char kImportCommandStart[] = "Regedit /S  \"";
+inline constexpr char kImportCommandEnd[] = "\"";
+inline constexpr char kBackupDone[] = "备份完成！";
+inline constexpr char kBackupFailed[] = "备份失败！可能需要管理员权限！";
+inline constexpr char kRestoreDone[] = "还原完成！";
+inline constexpr char kRestoreFailed[] = "还原失败！可能需要管理员权限！";
+inline constexpr char kRestoreNoFile[] = "还原失败！找不到备份文件 Backup.reg！";
+inline constexpr char kRestoreForeignKeys[] = "还原失败！备份文件含有菜单以外的注册表项！";
+inline constexpr char kBackupBeforeClose[] =
+    "关闭之前是否要备份一下,方便重装系统后快速恢复,要备份吗？";
+
 // The name-choice window.
 inline constexpr char kNameChoiceTitle[] = "选择要使用的文件名";
 inline constexpr char kLabelFileName[] = "使用文件名:";

@@ -55,6 +55,30 @@ constexpr int kSwShowDefault = 10;
 // ShellExecuteExA with no owner window; true when it reports success.
 bool ShellExecuteExA(const ShellExecuteRecord& record);
 
+// CreateProcessA with the application named in full, showing its window normally
+// (STARTF_USESHOWWINDOW, SW_SHOWNORMAL), no handle inheritance, creation flags 0, this
+// process's environment and current directory. On success both handles belong to the caller.
+struct StartedProcess {
+    ProcessHandle process = nullptr;
+    ProcessHandle thread = nullptr;
+};
+bool CreateProcessA(const char* application, const std::string& commandLine,
+                    StartedProcess* started);
+// WaitForSingleObject with no time-out.
+void WaitForSingleObject(ProcessHandle handle);
+// The Windows folder; its length, 0 on failure.
+std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size);
+
+// Files: size and last write time (FILETIME as one number) of an existing file, and a whole
+// file's bytes. GetSystemTimeAsFileTime is the clock the file times are read against.
+struct FileInfo {
+    std::uint64_t size = 0;
+    std::uint64_t lastWrite = 0;
+};
+bool GetFileInfo(const char* path, FileInfo* info);
+bool ReadWholeFile(const char* path, std::string& bytes);
+std::uint64_t GetSystemTimeAsFileTime();
+
 [[noreturn]] void ExitProcess(std::uint32_t exitCode);
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include "app/Globals.h"
 #include "app/Program.h"
 #include "common/Texts.h"
+#include "backup/Backup.h"
 #include "intake/Intake.h"
 #include "menu/Delete.h"
 #include "menu/MenuList.h"
@@ -53,6 +54,7 @@ void OnCloseRequested(WindowHandle window) {
     if (!UserActionAllowed()) {
         return;
     }
+    AskBackupBeforeClose();
     DestroyWindow(window);
 }
 
@@ -69,6 +71,10 @@ void OnCommand(WindowHandle window, WParam wParam) {
         RunUserAction(ChooseExecutable);
     } else if (control == kButtonRepairId && code == kBnClicked) {
         RunUserAction(RepairCascadeIcon);
+    } else if (control == kButtonBackupId && code == kBnClicked) {
+        RunUserAction(BackupShellKey);
+    } else if (control == kButtonRestoreId && code == kBnClicked) {
+        RunUserAction(RestoreShellKey);
     }
 }
 

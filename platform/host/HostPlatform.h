@@ -95,8 +95,27 @@ struct TokenAnswer {
     std::uint32_t returnedLength = 4;
 };
 void SetToken(TokenAnswer answer);
-// Process and token handles open.
+// Process, thread and token handles open.
 std::size_t OpenProcessHandleCount();
+
+// ---- Files and started processes
+
+// Writes a file, stamped with the clock's time.
+void WriteFile(const std::string& path, const std::string& bytes);
+void RemoveFile(const std::string& path);
+std::optional<std::string> FileBytes(const std::string& path);
+// Moves the clock of GetSystemTimeAsFileTime and of file stamps on (100 ns ticks).
+void AdvanceClock(std::uint64_t ticks);
+void SetWindowsDirectory(const std::string& directory);
+
+struct ProcessCall {
+    std::string application;
+    std::string commandLine;
+};
+std::vector<ProcessCall> StartedProcesses();
+// What a started process does, run before CreateProcessA returns (it has ended when waited
+// for); its answer false means it could not be started. Without a runner nothing starts.
+void SetProcessRunner(std::function<bool(const ProcessCall&)> runner);
 
 struct ShellExecuteCall {
     std::uint32_t mask;

@@ -1,6 +1,8 @@
 // The host stand-in of the process: module name, command line, current directory, version,
 // token, shell and COM as the test sets them; ExitProcess ends the run that RunProcess began.
 #include <cstring>
+#include <map>
+#include <set>
 
 #include "platform/Process.h"
 #include "platform/host/HostControl.h"
@@ -17,7 +19,18 @@ struct ProcessState {
     std::string currentDirectory = "C:\\Windows\\system32";
     std::uint32_t version = 0x1DB10106;  // Windows 6.1, build 7601
     TokenAnswer token;
-    std::size_t openHandles = 0;
+    std::set<std::uintptr_t> openHandles;
+    std::uintptr_t nextHandle = 0x7000;
+    std::set<std::uintptr_t> tokens;
+    std::string windowsDirectory = "C:\\windows";
+    std::uint64_t clock = 133000000000000000ULL;  // a FILETIME in 2022
+    struct File {
+        std::string bytes;
+        std::uint64_t lastWrite;
+    };
+    std::map<std::string, File> files;  // keyed by the upper-cased path
+    std::vector<ProcessCall> processCalls;
+    std::function<bool(const ProcessCall&)> processRunner;
     std::vector<ShellExecuteCall> shellCalls;
     bool shellSucceeds = true;
     int oleInitialized = 0;
@@ -36,8 +49,29 @@ struct ExitSignal {
     std::uint32_t exitCode;
 };
 
-// Process handles are these addresses.
-char tokenHandle;
+ProcessHandle NewHandle() {
+    std::uintptr_t value = Process().nextHandle;
+    Process().nextHandle += 8;
+    Process().openHandles.insert(value);
+    return reinterpret_cast<ProcessHandle>(value);
+}
+
+bool IsOpen(ProcessHandle handle) {
+    return Process().openHandles.count(reinterpret_cast<std::uintptr_t>(handle)) != 0;
+}
+
+bool IsToken(ProcessHandle handle) {
+    return IsOpen(handle) && Process().tokens.count(reinterpret_cast<std::uintptr_t>(handle)) != 0;
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -57,7 +91,25 @@ void SetCommandLine(const std::string& commandLine) { Process().commandLine = co
 std::string CurrentDirectory() { return Process().currentDirectory; }
 void SetVersion(std::uint32_t version) { Process().version = version; }
 void SetToken(TokenAnswer answer) { Process().token = answer; }
-std::size_t OpenProcessHandleCount() { return Process().openHandles; }
+std::size_t OpenProcessHandleCount() { return Process().openHandles.size(); }
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    Process().files[Upper(path)] = ProcessState::File{bytes, Process().clock};
+}
+void RemoveFile(const std::string& path) { Process().files.erase(Upper(path)); }
+std::optional<std::string> FileBytes(const std::string& path) {
+    auto found = Process().files.find(Upper(path));
+    return found == Process().files.end() ? std::nullopt
+                                          : std::optional<std::string>(found->second.bytes);
+}
+void AdvanceClock(std::uint64_t ticks) { Process().clock += ticks; }
+std::vector<ProcessCall> StartedProcesses() { return Process().processCalls; }
+void SetProcessRunner(std::function<bool(const ProcessCall&)> runner) {
+    Process().processRunner = std::move(runner);
+}
+void SetWindowsDirectory(const std::string& directory) {
+    Process().windowsDirectory = directory;
+}
 std::vector<ShellExecuteCall> ShellExecutes() { return Process().shellCalls; }
 void SetShellExecuteResult(bool succeeds) { Process().shellSucceeds = succeeds; }
 int OleInitializeCount() { return Process().oleInitialized; }
@@ -108,14 +160,14 @@ bool OpenProcessToken(std::uint32_t access, ProcessHandle* token) {
         *token = nullptr;
         return false;
     }
-    ++Process().openHandles;
-    *token = &host::tokenHandle;
+    *token = host::NewHandle();
+    Process().tokens.insert(reinterpret_cast<std::uintptr_t>(*token));
     return true;
 }
 
 bool GetTokenInformation(ProcessHandle token, int informationClass, void* buffer,
                          std::uint32_t length, std::uint32_t* returnedLength) {
-    if (token != &host::tokenHandle || informationClass != kTokenElevation) {
+    if (!host::IsToken(token) || informationClass != kTokenElevation) {
         *returnedLength = 0;
         return false;
     }
@@ -129,11 +181,9 @@ bool GetTokenInformation(ProcessHandle token, int informationClass, void* buffer
 }
 
 bool CloseHandle(ProcessHandle handle) {
-    if (handle != &host::tokenHandle || Process().openHandles == 0) {
-        return false;
-    }
-    --Process().openHandles;
-    return true;
+    auto value = reinterpret_cast<std::uintptr_t>(handle);
+    Process().tokens.erase(value);
+    return Process().openHandles.erase(value) != 0;
 }
 
 bool IsWindowsNt() { return Process().windowsNt; }
@@ -148,7 +198,7 @@ bool LookupPrivilegeValueA(const char* name, std::uint32_t* lowPart, std::int32_
 
 int AdjustTokenPrivileges(ProcessHandle token, std::uint32_t lowPart, std::int32_t highPart,
                           std::uint32_t attributes) {
-    bool open = token == &host::tokenHandle && Process().openHandles > 0;
+    bool open = host::IsToken(token);
     Process().privilegeCalls.push_back(host::PrivilegeCall{open, lowPart, highPart, attributes});
     return open && lowPart != 0 ? 1 : 0;
 }
@@ -162,6 +212,51 @@ bool ShellExecuteExA(const ShellExecuteRecord& record) {
         text(record.parameters), text(record.directory), record.show});
     return Process().shellSucceeds;
 }
+
+bool CreateProcessA(const char* application, const std::string& commandLine,
+                    StartedProcess* started) {
+    host::ProcessCall call{application != nullptr ? application : "", commandLine};
+    Process().processCalls.push_back(call);
+    // By default nothing can be started; a test says what a started process does.
+    if (!Process().processRunner || !Process().processRunner(call)) {
+        return false;
+    }
+    started->process = host::NewHandle();
+    started->thread = host::NewHandle();
+    return true;
+}
+
+void WaitForSingleObject(ProcessHandle) {}
+
+std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size) {
+    const std::string& directory = Process().windowsDirectory;
+    if (directory.size() + 1 > size) {
+        return static_cast<std::uint32_t>(directory.size() + 1);
+    }
+    std::memcpy(buffer, directory.c_str(), directory.size() + 1);
+    return static_cast<std::uint32_t>(directory.size());
+}
+
+bool GetFileInfo(const char* path, FileInfo* info) {
+    auto found = Process().files.find(host::Upper(path));
+    if (found == Process().files.end()) {
+        return false;
+    }
+    info->size = found->second.bytes.size();
+    info->lastWrite = found->second.lastWrite;
+    return true;
+}
+
+bool ReadWholeFile(const char* path, std::string& bytes) {
+    auto found = Process().files.find(host::Upper(path));
+    if (found == Process().files.end()) {
+        return false;
+    }
+    bytes = found->second.bytes;
+    return true;
+}
+
+std::uint64_t GetSystemTimeAsFileTime() { return Process().clock; }
 
 void ExitProcess(std::uint32_t exitCode) { throw host::ExitSignal{exitCode}; }
 

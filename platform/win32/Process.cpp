@@ -93,6 +93,65 @@ bool ShellExecuteExA(const ShellExecuteRecord& record) {
     return ::ShellExecuteExA(&info) != FALSE;
 }
 
+bool CreateProcessA(const char* application, const std::string& commandLine,
+                    StartedProcess* started) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION information = {};
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::string line = commandLine;
+    if (!::CreateProcessA(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &information)) {
+        return false;
+    }
+    started->process = information.hProcess;
+    started->thread = information.hThread;
+    return true;
+}
+
+void WaitForSingleObject(ProcessHandle handle) { ::WaitForSingleObject(handle, INFINITE); }
+
+std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size) {
+    return ::GetWindowsDirectoryA(buffer, size);
+}
+
+bool GetFileInfo(const char* path, FileInfo* info) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return false;
+    }
+    info->size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    info->lastWrite = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+bool ReadWholeFile(const char* path, std::string& bytes) {
+    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bytes.clear();
+    char chunk[65536];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ::ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0) {
+        bytes.append(chunk, got);
+    }
+    ::CloseHandle(file);
+    return ok;
+}
+
+std::uint64_t GetSystemTimeAsFileTime() {
+    FILETIME now = {};
+    ::GetSystemTimeAsFileTime(&now);
+    return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 void ExitProcess(std::uint32_t exitCode) { ::ExitProcess(exitCode); }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // driven as a user drives the program, over the host stand-ins.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -54,10 +55,13 @@ protected:
         EXPECT_EQ(0u, host::OpenShellLinkCount()) << "shell links not released";
     }
 
-    // Runs the program with `steps` as the user's actions; the main window is closed last.
+    // Runs the program with `steps` as the user's actions; the main window is closed last,
+    // declining the backup question.
     void Run(std::vector<Step> steps) {
-        steps.push_back([] {
+        steps.push_back([this] {
+            shownBeforeClosing_ = host::MessageBoxes().size();
             if (IsWindow(Main())) {
+                host::AnswerMessageBoxes({2});
                 host::PressCloseBox(Main());
             }
         });
@@ -83,13 +87,21 @@ protected:
         }
         return texts;
     }
-    static std::vector<std::string> Messages() {
+    // The message boxes shown before the program was closed.
+    std::vector<host::MessageBoxCall> Boxes() const {
+        std::vector<host::MessageBoxCall> boxes = host::MessageBoxes();
+        boxes.resize(std::min(boxes.size(), shownBeforeClosing_));
+        return boxes;
+    }
+    std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
-        for (const host::MessageBoxCall& call : host::MessageBoxes()) {
+        for (const host::MessageBoxCall& call : Boxes()) {
             texts.push_back(call.text);
         }
         return texts;
     }
+
+    std::size_t shownBeforeClosing_ = 0;
 
     // Steps: drop these files on the main window.
     static Step Drop(std::vector<std::string> names) {
@@ -154,11 +166,11 @@ TEST_F(Entries, FirstLevelEntryIsWrittenInItsLayout) {
     EXPECT_EQ("<absent>", Text(entry, "MUIVerb"));
     EXPECT_EQ((std::vector<std::string>{entry + "|", entry + "\\command|", entry + "|Icon"}),
               host::ValuesSet());
-    ASSERT_EQ(1u, host::MessageBoxes().size());
-    EXPECT_EQ(texts::kInstallSucceeded, host::MessageBoxes()[0].text);
-    EXPECT_EQ(kMbIconInformation | kMbTaskModal, host::MessageBoxes()[0].flags);
-    EXPECT_EQ(texts::kMessageCaption, host::MessageBoxes()[0].caption);
-    EXPECT_EQ(nullptr, host::MessageBoxes()[0].owner);
+    ASSERT_EQ(1u, Boxes().size());
+    EXPECT_EQ(texts::kInstallSucceeded, Boxes()[0].text);
+    EXPECT_EQ(kMbIconInformation | kMbTaskModal, Boxes()[0].flags);
+    EXPECT_EQ(texts::kMessageCaption, Boxes()[0].caption);
+    EXPECT_EQ(nullptr, Boxes()[0].owner);
     EXPECT_TRUE(selectedPath.empty());
 }
 
@@ -280,7 +292,7 @@ TEST_F(Entries, EmptyNamesAndBackslashesInstallNothing) {
     EXPECT_TRUE(openAfterEmpty);
     EXPECT_TRUE(openAfterBackslash);
     EXPECT_EQ((std::vector<std::string>{texts::kNameHasBackslash}), Messages());
-    EXPECT_EQ(kMbIconInformation | kMbTaskModal, host::MessageBoxes()[0].flags);
+    EXPECT_EQ(kMbIconInformation | kMbTaskModal, Boxes()[0].flags);
     EXPECT_TRUE(host::ValuesSet().empty());
     EXPECT_TRUE(host::PrivilegeAdjustments().empty());
 }
@@ -342,8 +354,8 @@ TEST_F(Entries, DeletingByDoubleClick) {
         EXPECT_EQ(c.messages, Messages()) << c.label;
         EXPECT_EQ(c.remaining, listed) << c.label;
         if (c.messages.size() == 2) {
-            EXPECT_EQ(kMbOkCancel | kMbIconQuestion | kMbTaskModal, host::MessageBoxes()[0].flags);
-            EXPECT_EQ(kMbIconInformation | kMbTaskModal, host::MessageBoxes()[1].flags);
+            EXPECT_EQ(kMbOkCancel | kMbIconQuestion | kMbTaskModal, Boxes()[0].flags);
+            EXPECT_EQ(kMbIconInformation | kMbTaskModal, Boxes()[1].flags);
         }
     }
 }
@@ -352,10 +364,10 @@ TEST_F(Entries, ADeletionThatFailsSaysSo) {
     sandbox::SetText(kShell + "\\Solo\\command", "", "x.exe");
     Items listed;
     Run({[] { host::SetElevated(false); }, DoubleClickItem("Solo"), [&] { listed = Listed(); }});
-    ASSERT_EQ(2u, host::MessageBoxes().size());
+    ASSERT_EQ(2u, Boxes().size());
     EXPECT_EQ(std::string(texts::kDeletedPrefix) + "Solo" + texts::kDeleteFailedSuffix,
-              host::MessageBoxes()[1].text);
-    EXPECT_EQ(kMbIconHand | kMbTaskModal, host::MessageBoxes()[1].flags);
+              Boxes()[1].text);
+    EXPECT_EQ(kMbIconHand | kMbTaskModal, Boxes()[1].flags);
     EXPECT_EQ((Items{{"Solo", 1}}), listed);
 }
 
@@ -376,10 +388,10 @@ TEST_F(Entries, RepairPointsTheCascadeIconAtTheProgram) {
         host::SetElevated(c.elevated);
         Items listed;
         Run({[] { host::Click(Main(), kButtonRepairId); }, [&] { listed = Listed(); }});
-        ASSERT_EQ(1u, host::MessageBoxes().size()) << c.label;
-        EXPECT_EQ(texts::kRepairDone, host::MessageBoxes()[0].text) << c.label;
+        ASSERT_EQ(1u, Boxes().size()) << c.label;
+        EXPECT_EQ(texts::kRepairDone, Boxes()[0].text) << c.label;
         EXPECT_EQ((c.elevated ? kMbIconInformation : kMbIconHand) | kMbTaskModal,
-                  host::MessageBoxes()[0].flags)
+                  Boxes()[0].flags)
             << c.label;
         std::string icon = Text(kCascade, "Icon");
         EXPECT_EQ(c.elevated ? "D:\\Moved\\Ventrix.exe"
@@ -547,7 +559,7 @@ TEST_F(Entries, ADropDuringARefreshIsDroppedAndReleased) {
         host::RightButtonUp(Main(), kEntryListId);
         host::SetMessageDispatcher(nullptr);
     }});
-    EXPECT_TRUE(host::MessageBoxes().empty());
+    EXPECT_TRUE(Boxes().empty());
     EXPECT_TRUE(host::OpenFileDialogs().empty());
     EXPECT_EQ(1u, host::TopLevelWindows().size() + 1);
 }
