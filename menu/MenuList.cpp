@@ -26,7 +26,12 @@ void AddNames(platform::WindowHandle list, const std::vector<std::string>& names
 void RefreshMenuList() {
     platform::WindowHandle list = EntryList();
     std::vector<std::string> names;
+    // Redrawing the list after every added item costs far more than the listing itself; the
+    // list is drawn once, when it is full.
+    platform::SendMessageA(list, platform::kWmSetRedraw, 0, 0);
     platform::SendMessageA(list, platform::kLbResetContent, 0, 0);
     AddNames(list, names, registry->EnumSubkeys(texts::kShellKeyPath, names));
     AddNames(list, names, registry->EnumSubkeys(texts::kCascadeShellKeyPath, names));
+    platform::SendMessageA(list, platform::kWmSetRedraw, 1, 0);
+    platform::InvalidateWindow(list);
 }

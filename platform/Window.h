@@ -26,6 +26,7 @@ using WindowProc = LResult(VENTRIX_CALLBACK*)(WindowHandle, MessageId, WParam, L
 
 // Messages.
 constexpr MessageId kWmDestroy = 0x0002;
+constexpr MessageId kWmSetRedraw = 0x000B;
 constexpr MessageId kWmClose = 0x0010;
 constexpr MessageId kWmCopyGlobalData = 0x0049;
 constexpr MessageId kWmCommand = 0x0111;
@@ -167,6 +168,8 @@ bool IsWindow(WindowHandle window);
 
 LResult SendMessageA(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
 bool SetWindowTextA(WindowHandle window, const char* text);
+// Marks the whole window for repainting, its background included.
+void InvalidateWindow(WindowHandle window);
 // The window's text; at most `size` - 1 bytes, zero-terminated. The length copied.
 int GetWindowTextA(WindowHandle window, char* buffer, int size);
 int GetWindowTextLengthA(WindowHandle window);

@@ -40,6 +40,9 @@ struct WindowInfo {
     bool defaultGuiFont = false;
     std::uint32_t textColour = 0;
     WindowProc procedure = nullptr;
+    bool redraw = true;            // WM_SETREDRAW
+    int redrawnAdds = 0;           // list items added while redrawing was on
+    int invalidations = 0;         // InvalidateWindow calls
 };
 
 // Live top-level windows, in creation order.

@@ -99,6 +99,9 @@ LResult VENTRIX_CALLBACK ListBoxProc(WindowHandle window, MessageId message, WPa
             list->selection = kLbErr;
             return 0;
         case kLbAddString: {
+            if (list->info.redraw) {
+                ++list->info.redrawnAdds;
+            }
             std::string text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
             auto place = items.end();
             if ((list->info.style & kLbsSort) != 0) {
@@ -136,6 +139,9 @@ LResult VENTRIX_CALLBACK ListBoxProc(WindowHandle window, MessageId message, WPa
             std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
             return static_cast<LResult>(text.size());
         }
+        case kWmSetRedraw:
+            list->info.redraw = wParam != 0;
+            return 0;
         case kLbGetItemHeight:
             return list->itemHeight;
         case kLbSetItemHeight:
@@ -387,6 +393,12 @@ void RunModalForm(WindowHandle form) {
                 DestroyWindow(form);
             }
         }
+    }
+}
+
+void InvalidateWindow(WindowHandle window) {
+    if (HostWindow* found = host::Find(window)) {
+        ++found->info.invalidations;
     }
 }
 

@@ -10,9 +10,20 @@ namespace {
 
 bool inWaitingDispatch = false;
 
+// Looking at the queue is a round trip to the window server under Wine, as costly as reading
+// one registry name. Waiting messages are handled at most this often, which keeps the window
+// painted and answering during a long listing at a small part of that cost.
+constexpr DWORD kDispatchIntervalMs = 30;
+DWORD lastDispatch = 0;
+
 }  // namespace
 
 void DispatchWaitingMessages() {
+    DWORD now = ::GetTickCount();
+    if (now - lastDispatch < kDispatchIntervalMs) {
+        return;
+    }
+    lastDispatch = now;
     bool outer = inWaitingDispatch;
     inWaitingDispatch = true;
     MSG message;

@@ -201,6 +201,8 @@ void RunModalForm(WindowHandle form) {
     }
 }
 
+void InvalidateWindow(WindowHandle window) { ::InvalidateRect(ToHwnd(window), nullptr, TRUE); }
+
 bool SetWindowTextA(WindowHandle window, const char* text) {
     return ::SetWindowTextA(ToHwnd(window), text) != FALSE;
 }

@@ -365,3 +365,25 @@ TEST_F(Frame, UserActionsWaitUntilARefreshHasEnded) {
 }
 
 }  // namespace
+
+namespace {
+
+// Filling the list with redrawing on would draw it once per item.
+TEST_F(Frame, TheListIsFilledWithRedrawingOffAndDrawnOnceFull) {
+    for (int i = 0; i < 20; ++i) {
+        sandbox::CreateKey(kShell + "\\Entry" + std::to_string(i));
+    }
+    std::optional<host::WindowInfo> list;
+    Run({[&] {
+        host::RightButtonUp(Main(), kEntryListId);
+        list = host::Describe(GetControl(Main(), kEntryListId));
+        host::AnswerMessageBoxes({2});
+        host::PressCloseBox(Main());
+    }});
+    ASSERT_TRUE(list);
+    EXPECT_EQ(0, list->redrawnAdds);
+    EXPECT_TRUE(list->redraw);
+    EXPECT_EQ(2, list->invalidations);  // the first fill and the refresh
+}
+
+}  // namespace
