@@ -34,11 +34,12 @@ bool WriteEntry(const std::string& shellPath, const std::string& name,
     return written;
 }
 
-// The cascade "快捷", unless its default value exists already. The results are not looked at:
-// the entry's own writes tell whether the installation worked.
+// The cascade "快捷", when its default value is known to be missing (a cascade that could not
+// be read is left alone rather than written over). The results are not looked at: the entry's
+// own writes tell whether the installation worked.
 void WriteCascadeIfMissing() {
     const std::string cascade = texts::kCascadeValuePath;
-    if (RegistryValueExists(kLocalMachine, cascade) == 1) {
+    if (RegistryValueExists(kLocalMachine, cascade) != 0) {
         return;
     }
     Write(cascade, "");

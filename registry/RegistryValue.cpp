@@ -62,14 +62,16 @@ int WriteRegistryValue(int rootCode, const std::string& valuePath, const Registr
 int RegistryValueExists(int rootCode, const std::string& valuePath) {
     paths::ValuePath path = paths::SplitValuePath(valuePath);
     OwnedKey key;
-    if (platform::RegOpenKeyExA(RootOf(rootCode), path.keyPath.c_str(), platform::kKeyRead,
-                                key.Receive()) != platform::kErrorSuccess) {
+    platform::Status status = platform::RegOpenKeyExA(RootOf(rootCode), path.keyPath.c_str(),
+                                                      platform::kKeyRead, key.Receive());
+    if (status != platform::kErrorSuccess) {
         key.Release();
-        return 0;
+        return status == platform::kErrorFileNotFound ? 0 : -1;
     }
     std::uint32_t size = 0;
-    return platform::RegQueryValueExA(key.Get(), path.valueName.c_str(), nullptr, nullptr, &size) ==
-                   platform::kErrorSuccess
-               ? 1
-               : 0;
+    status = platform::RegQueryValueExA(key.Get(), path.valueName.c_str(), nullptr, nullptr, &size);
+    if (status == platform::kErrorSuccess) {
+        return 1;
+    }
+    return status == platform::kErrorFileNotFound ? 0 : -1;
 }

@@ -19,5 +19,7 @@ using RegistryData = std::variant<std::string, std::int64_t, Bytes>;
 // above it. 1 when the value was written, else 0; a key created on the way stays.
 int WriteRegistryValue(int rootCode, const std::string& valuePath, const RegistryData& value);
 
-// 1 when the value exists, else 0 (also when its key is missing).
+// 1 when the value exists, 0 when it does not (also when its key is missing), and -1 when the
+// registry would not tell (a refused read), so that a caller never takes a value it could not
+// see for a missing one.
 int RegistryValueExists(int rootCode, const std::string& valuePath);

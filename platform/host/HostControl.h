@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,19 @@ void SetElevated(bool elevated);
 void FailCall(const std::string& function, std::size_t nth, Status code);
 void ClearFailures();
 
+// The registry functions called since the last reset, in order.
+std::vector<std::string> RegistryCallLog();
+
 // Calls of registry functions since the last reset, of one function or, for "*", of all.
 std::size_t RegistryCallCount(const std::string& function = "*");
 
 // Every value set since the last reset, in order, as "ROOT\key\path|value name", the root
 // written as HKEY_LOCAL_MACHINE and so on and each name as first spelt.
 std::vector<std::string> ValuesSet();
+
+// The whole registry: each key's path ("HKEY_LOCAL_MACHINE\\...", names as first spelt)
+// with its values, each as name, type and data.
+std::map<std::string, std::string> RegistrySnapshot();
 
 // Runs `dispatcher` each time the system dispatches the waiting window messages.
 void SetMessageDispatcher(std::function<void()> dispatcher);

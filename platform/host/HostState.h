@@ -51,6 +51,7 @@ struct State {
     std::function<void()> dispatcher;
     std::size_t messageDispatches = 0;
     std::vector<std::string> valuesSet;
+    std::vector<std::string> callLog;
 };
 
 State& GetState();

@@ -59,6 +59,7 @@ bool IsStringType(std::uint32_t type) {
 Status Enter(const char* function) {
     State& state = GetState();
     std::size_t own = ++state.calls[function];
+    state.callLog.emplace_back(function);
     std::size_t any = ++state.calls["*"];
     for (auto it = state.failures.begin(); it != state.failures.end(); ++it) {
         bool due =
@@ -257,11 +258,43 @@ void ResetRegistry() {
     state.dispatcher = nullptr;
     state.messageDispatches = 0;
     state.valuesSet.clear();
+    state.callLog.clear();
 }
 
 std::size_t OpenKeyHandleCount() { return GetState().handles.size(); }
 
 std::vector<std::string> ValuesSet() { return GetState().valuesSet; }
+
+std::vector<std::string> RegistryCallLog() { return GetState().callLog; }
+
+namespace {
+
+void Capture(const KeyNode& node, std::map<std::string, std::string>& out) {
+    std::string values;
+    for (const KeyNode::Value& value : node.values) {
+        values += WideToAnsi(value.name) + "=" + std::to_string(value.type) + ":";
+        for (unsigned char byte : value.data) {
+            const char digits[] = "0123456789abcdef";
+            values += digits[byte >> 4];
+            values += digits[byte & 15];
+        }
+        values += ";";
+    }
+    out[PathOf(node)] = values;
+    for (const auto& child : node.children) {
+        Capture(*child, out);
+    }
+}
+
+}  // namespace
+
+std::map<std::string, std::string> RegistrySnapshot() {
+    std::map<std::string, std::string> snapshot;
+    for (const auto& [root, node] : GetState().roots) {
+        Capture(*node, snapshot);
+    }
+    return snapshot;
+}
 
 void SetElevated(bool elevated) {
     GetState().elevated = elevated;
