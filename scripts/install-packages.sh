@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake make g++ mingw-w64 wine64 wine xvfb xauth fonts-wqy-microhei fonts-wine
           imagemagick x11-utils)
 if [ "${1:-}" = "test" ]; then
-  packages+=(googletest libgtest-dev)
+  packages+=(googletest libgtest-dev clang libclang-rt-14-dev)
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq

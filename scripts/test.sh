@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the tests need and runs every suite: the host build, the host build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the 64-bit Windows build under Wine, and
-# the checks of the 32-bit Windows build.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the 64-bit Windows build under Wine, the
+# checks of the 32-bit Windows build, and a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh test
@@ -14,3 +14,5 @@ for preset in host host-sanitize win64 win32; do
   ctest --preset "$preset"
   echo "== $preset: built and tested in $(( $(date +%s) - start )) s"
 done
+echo "== fuzz"
+scripts/fuzz.sh 20
