@@ -565,3 +565,62 @@ TEST_F(Entries, ADropDuringARefreshIsDroppedAndReleased) {
 }
 
 }  // namespace
+
+namespace {
+
+// Names and paths that users and other software really produce: each ends in the documented
+// message or a sound refusal, and nothing outside the entry changes.
+TEST_F(Entries, HostileNamesAndPaths) {
+    std::string longName;
+    for (int i = 0; i < 255; ++i) {
+        longName += "长";
+    }
+    std::string longPath = "C:\\";
+    while (longPath.size() < 300) {
+        longPath += "very long folder name\\";
+    }
+    longPath += "tool.exe";
+    struct Case {
+        const char* label;
+        std::string path;
+        std::string name;
+        bool secondLevel;
+        const char* message;
+    };
+    for (const Case& c : {
+             // Its key path is longer than the registry's 8-bit calls take: refused, and said.
+             Case{"255 two-byte characters", kApp, longName, false, texts::kInstallFailed},
+             Case{"255 two-byte characters, second level", kApp, longName, true,
+                  texts::kInstallFailed},
+             Case{"a name ending in a second byte of 0x5C", kApp, "名乗", true,
+                  texts::kInstallSucceeded},
+             Case{"quotes, percent signs and ampersands", kApp, "\"%PATH%\" & 'x'", false,
+                  texts::kInstallSucceeded},
+             Case{"a path longer than 260 bytes", longPath, "Long", false, texts::kInstallSucceeded},
+         }) {
+        host::ResetPlatform();
+        sandbox::SetText(kShell + "\\Keep\\command", "", "keep.exe");
+        std::map<std::string, std::string> before = host::RegistrySnapshot();
+        std::vector<Step> steps = {Drop({c.path}), Name(c.name)};
+        if (c.secondLevel) {
+            steps.push_back(SecondLevel());
+        }
+        steps.push_back(Use());
+        Run(steps);
+        EXPECT_EQ(std::vector<std::string>{c.message}, Messages()) << c.label;
+        std::map<std::string, std::string> after = host::RegistrySnapshot();
+        EXPECT_EQ(before[kShell + "\\Keep\\command"], after[kShell + "\\Keep\\command"]) << c.label;
+        bool succeeded = std::string(c.message) == texts::kInstallSucceeded;
+        std::string entry = (c.secondLevel ? kCascadeShell : kShell) + "\\" + c.name;
+        if (succeeded) {
+            EXPECT_EQ("\"" + c.path + "\"", Text(entry + "\\command", "")) << c.label;
+        } else {
+            for (const auto& [key, values] : after) {
+                EXPECT_TRUE(before.count(key) != 0 || key.rfind(kCascade, 0) == 0)
+                    << c.label << ": " << key;
+            }
+        }
+    }
+}
+
+}  // namespace
