@@ -4,6 +4,7 @@
 
 #include "app/Globals.h"
 #include "app/Program.h"
+#include "common/OwnedHandle.h"
 #include "platform/Process.h"
 
 const char kRelaunchParameter[] = "/elevated";
@@ -38,17 +39,15 @@ bool IsProcessElevated() {
     if (version < kFirstVersionWithElevation) {
         return true;
     }
-    platform::ProcessHandle token = nullptr;
-    if (!platform::OpenProcessToken(platform::kTokenQuery, &token)) {
+    OwnedHandle token;
+    if (!platform::OpenProcessToken(platform::kTokenQuery, token.Receive())) {
         return false;
     }
     std::uint32_t elevation = 0;
     std::uint32_t returned = 0;
-    platform::GetTokenInformation(token, platform::kTokenElevation, &elevation, sizeof elevation,
-                                  &returned);
-    bool elevated = returned == sizeof elevation && elevation != 0;
-    platform::CloseHandle(token);
-    return elevated;
+    platform::GetTokenInformation(token.Get(), platform::kTokenElevation, &elevation,
+                                  sizeof elevation, &returned);
+    return returned == sizeof elevation && elevation != 0;
 }
 
 bool RelaunchElevated(const std::string& file, const std::string& parameters) {

@@ -4,6 +4,7 @@
 
 #include "app/Globals.h"
 #include "backup/BackupFile.h"
+#include "common/OwnedHandle.h"
 #include "common/Texts.h"
 #include "menu/MenuList.h"
 #include "platform/Process.h"
@@ -14,23 +15,6 @@ namespace {
 // File times count 100 ns; a file system may keep them to two seconds only, so a file stamped
 // that much before the run began still counts as written by it.
 constexpr std::uint64_t kFileTimeSlack = 2ULL * 10000000ULL;
-
-// Owner of a process or thread handle.
-class OwnedHandle {
-public:
-    explicit OwnedHandle(platform::ProcessHandle handle) : handle_(handle) {}
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    ~OwnedHandle() {
-        if (handle_ != nullptr) {
-            platform::CloseHandle(handle_);
-        }
-    }
-    platform::ProcessHandle Get() const { return handle_; }
-
-private:
-    platform::ProcessHandle handle_;
-};
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "menu/Install.h"
 
 #include "app/Globals.h"
+#include "common/OwnedHandle.h"
 #include "common/Text.h"
 #include "common/Texts.h"
 #include "menu/MenuList.h"
@@ -79,17 +80,16 @@ int EnablePrivilege(const std::string& privilege) {
     if (!platform::IsWindowsNt()) {
         return 0;
     }
-    platform::ProcessHandle token = nullptr;
-    platform::OpenProcessToken(platform::kTokenAdjustPrivileges | platform::kTokenQuery, &token);
+    // A step that fails leaves the token null or the privilege zero; the adjustment then fails
+    // and says so.
+    OwnedHandle token;
+    platform::OpenProcessToken(platform::kTokenAdjustPrivileges | platform::kTokenQuery,
+                               token.Receive());
     std::uint32_t lowPart = 0;
     std::int32_t highPart = 0;
     platform::LookupPrivilegeValueA(privilege.c_str(), &lowPart, &highPart);
-    int result = platform::AdjustTokenPrivileges(token, lowPart, highPart,
-                                                 platform::kSePrivilegeEnabled);
-    if (token != nullptr) {
-        platform::CloseHandle(token);
-    }
-    return result;
+    return platform::AdjustTokenPrivileges(token.Get(), lowPart, highPart,
+                                           platform::kSePrivilegeEnabled);
 }
 
 void InstallMenuEntry() {
