@@ -27,6 +27,28 @@ std::vector<std::uint32_t> Characters(const std::string& bytes) {
 
 std::uint32_t Lower(std::uint32_t c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
 
+// Blanks of any kind, which a reader may skip before a key line's "[".
+bool IsBlank(std::uint32_t c) {
+    return c <= 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000 || c == 0xFEFF;
+}
+
+// The first line must name one of the two formats the registry editor writes; the older
+// format, whose lines name keys without brackets, is not accepted.
+bool HasKnownHeader(const std::vector<std::uint32_t>& characters) {
+    std::string first;
+    for (std::uint32_t c : characters) {
+        if (c == '\r' || c == '\n') {
+            break;
+        }
+        if (c > 0x7F) {
+            return false;
+        }
+        first += static_cast<char>(c);
+    }
+    return first == "Windows Registry Editor Version 5.00" || first == "REGEDIT4";
+}
+
 // Whether one key line ("[...]" or "[-...]", from its "[") names allowedKey or a key below it.
 bool KeyLineAllowed(const std::vector<std::uint32_t>& line, std::size_t open,
                     const std::string& allowedKey) {
@@ -55,6 +77,16 @@ bool KeyLineAllowed(const std::vector<std::uint32_t>& line, std::size_t open,
 
 bool NamesOnlyKeysBelow(const std::string& bytes, const std::string& allowedKey) {
     std::vector<std::uint32_t> characters = Characters(bytes);
+    if (!HasKnownHeader(characters)) {
+        return false;
+    }
+    // A reader may drop what follows a zero up to wherever it is in its reading, so a zero
+    // could hide a key line from this check: the editor never writes one.
+    for (std::uint32_t c : characters) {
+        if (c == 0) {
+            return false;
+        }
+    }
     std::vector<std::uint32_t> line;
     for (std::size_t i = 0; i <= characters.size(); ++i) {
         bool end = i == characters.size() || characters[i] == '\n' || characters[i] == '\r';
@@ -63,7 +95,7 @@ bool NamesOnlyKeysBelow(const std::string& bytes, const std::string& allowedKey)
             continue;
         }
         std::size_t first = 0;
-        while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) {
+        while (first < line.size() && IsBlank(line[first])) {
             ++first;
         }
         if (first < line.size() && line[first] == '[' && !KeyLineAllowed(line, first, allowedKey)) {

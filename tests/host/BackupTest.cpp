@@ -99,7 +99,7 @@ TEST_F(Backup, CommandLinesNameTheEditorAndTheFileInFull) {
         host::ResetPlatform();
         host::SetModuleFileName(c.module);
         host::SetWindowsDirectory("C:\\windows");
-        EditorWrites("x");
+        EditorWrites(kGoodExport);
         host::WriteFile(c.file, kGoodExport);
         Press(kButtonBackupId);
         Press(kButtonRestoreId);
@@ -242,13 +242,26 @@ TEST(BackupFile, OnlyTheMenuKeyAndBelow) {
     const std::string inside = "[" + menu + "\\Entry\\command]\r\n@=\"x\"\r\n";
     const std::string outside = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Evil]\r\n\"a\"=\"b\"\r\n";
     const std::string lf = "[" + menu + "]\n[" + menu + "\\快捷\\command]\n@=\"x\"\n";
+    std::string hiddenByZero = header5 + inside + std::string(1, '\0') + std::string(4094, 'x') +
+                               "[HKEY_CURRENT_USER\\Software\\Evil]\r\n";
     std::vector<Case> cases = {
-        {"empty", "", true},
+        {"empty", "", false},
+        {"no header", inside, false},
+        {"the older format, keys without brackets",
+         "REGEDIT\r\nHKEY_CLASSES_ROOT\\exefile\\shell\\open\\command = planted\r\n", false},
+        {"a header with something after it", "REGEDIT4 \r\n" + inside, false},
+        {"a zero hiding a key line, UTF-16", Utf16(hiddenByZero, true), false},
+        {"a zero in an 8-bit file", header4 + inside + std::string(1, '\0') + "x\r\n", false},
+        {"a key line after other blanks", header4 + "\v\f" + outside, false},
+        {"a key line after an ideographic space, UTF-16",
+         Utf16(header5, true) + std::string("\x00\x30[\0H\0K\0E\0Y\0_\0U\0S\0E\0R\0S\0]\0", 24),
+         false},
         {"the key itself, 5.00 UTF-16 with BOM", Utf16(header5 + "[" + menu + "]\r\n", true), true},
         {"entries, 5.00 UTF-16 with BOM", Utf16(header5 + kGoodExport, true), true},
         {"entries, 5.00 UTF-16 without BOM", Utf16(header5 + inside, false), true},
         {"entries, REGEDIT4", header4 + inside, true},
         {"entries, REGEDIT4 with a UTF-8 BOM", "\xEF\xBB\xBF" + header4 + inside, true},
+        {"the header alone", header4, true},
         {"LF line ends", header4 + lf, true},
         {"other letter case", header4 + "[hkey_local_machine\\software\\classes\\directory\\"
                                         "BACKGROUND\\SHELL\\x]\r\n", true},

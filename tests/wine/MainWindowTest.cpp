@@ -127,6 +127,21 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// A message box (dialog class #32770) of the process.
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    char className[16] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (processId == search->processId && ::IsWindowVisible(window) &&
+        std::strcmp(className, "#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CALLBACK CountChild(HWND window, LPARAM lParam) {
     auto* counted = reinterpret_cast<std::pair<HWND, int>*>(lParam);
     if (::GetParent(window) == counted->first) {
@@ -280,6 +295,27 @@ class MainWindowE2E : public ::testing::Test {
         ::PostMessageA(target, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
     }
 
+    // Closing asks whether to back up first; Cancel leaves no Backup.reg beside the program.
+    void DeclineBackupOnClose() {
+        WindowSearch search = {process.dwProcessId, nullptr};
+        std::string text;
+        DWORD start = ::GetTickCount();
+        while (text.empty() && ::GetTickCount() - start < kExitTimeoutMs) {
+            ::Sleep(50);
+            if (search.found == nullptr) {
+                ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+            }
+            if (search.found != nullptr) {
+                char buffer[512] = {};
+                UINT length = ::GetDlgItemTextA(search.found, 0xFFFF, buffer, sizeof buffer);
+                text.assign(buffer, length);
+            }
+        }
+        ASSERT_NE(nullptr, search.found) << "no question on closing";
+        EXPECT_EQ(texts::kBackupBeforeClose, text);
+        ::PostMessageA(::GetDlgItem(search.found, IDCANCEL), BM_CLICK, 0, 0);
+    }
+
     void ExpectEndsWithCodeZero() {
         ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0),
                   ::WaitForSingleObject(process.hProcess, kExitTimeoutMs))
@@ -425,6 +461,7 @@ TEST_F(MainWindowE2E, EscInAnyControlEndsProgramWithCodeZero) {
     ASSERT_TRUE(::GetGUIThreadInfo(process.dwThreadId, &gui));
     HWND focused = gui.hwndFocus != nullptr ? gui.hwndFocus : list;
     PressEscape(focused);
+    ASSERT_NO_FATAL_FAILURE(DeclineBackupOnClose());
     ExpectEndsWithCodeZero();
 
     for (int id : {static_cast<int>(kEntryListId), static_cast<int>(kButtonBackupId)}) {
@@ -434,6 +471,7 @@ TEST_F(MainWindowE2E, EscInAnyControlEndsProgramWithCodeZero) {
         process = {};
         ASSERT_NO_FATAL_FAILURE(Start());
         PressEscape(::GetDlgItem(window, id));
+        ASSERT_NO_FATAL_FAILURE(DeclineBackupOnClose());
         ExpectEndsWithCodeZero();
     }
 }
