@@ -49,7 +49,8 @@ void RunUserAction(void (*action)()) {
     }
 }
 
-// Closing cannot be refused; it only waits until no other operation is in its middle.
+// Nothing can refuse the close, once asked for; a request that arrives in the middle of another
+// operation is dropped like any other user action.
 void OnCloseRequested(WindowHandle window) {
     if (!UserActionAllowed()) {
         return;
