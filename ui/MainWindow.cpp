@@ -126,9 +126,7 @@ const FormLayout kMainWindowLayout = {
 };
 
 void CreateMainWindow() {
-    int left = (GetSystemMetrics(kSmCxScreen) - kMainWindowLayout.width) / 2;
-    int top = (GetSystemMetrics(kSmCyScreen) - kMainWindowLayout.height) / 2;
-    WindowHandle window = CreateForm(kMainWindowLayout, left, top, nullptr, MainFormProc);
+    WindowHandle window = CreateCentredForm(kMainWindowLayout, nullptr, MainFormProc);
     if (window == nullptr) {
         return;
     }

@@ -106,9 +106,7 @@ const FormLayout kNameChoiceLayout = {
 };
 
 void OpenNameChoiceWindow() {
-    int left = (GetSystemMetrics(kSmCxScreen) - kNameChoiceLayout.width) / 2;
-    int top = (GetSystemMetrics(kSmCyScreen) - kNameChoiceLayout.height) / 2;
-    WindowHandle window = CreateForm(kNameChoiceLayout, left, top, MainWindow(), NameChoiceProc);
+    WindowHandle window = CreateCentredForm(kNameChoiceLayout, MainWindow(), NameChoiceProc);
     if (window == nullptr) {
         shortcutName.clear();
         selectedPath.clear();

@@ -15,6 +15,14 @@ int Show(const std::string& text, std::uint32_t flags) {
 
 }  // namespace
 
+platform::WindowHandle CreateCentredForm(const platform::FormLayout& form,
+                                         platform::WindowHandle owner,
+                                         platform::WindowProc procedure) {
+    int left = (platform::GetSystemMetrics(platform::kSmCxScreen) - form.width) / 2;
+    int top = (platform::GetSystemMetrics(platform::kSmCyScreen) - form.height) / 2;
+    return platform::CreateForm(form, left, top, owner, procedure);
+}
+
 void ShowInformation(const std::string& text) { Show(text, platform::kMbIconInformation); }
 
 void ShowError(const std::string& text) { Show(text, platform::kMbIconHand); }

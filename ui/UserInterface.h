@@ -3,6 +3,14 @@
 
 #include <string>
 
+#include "platform/Window.h"
+
+// Makes the form, hidden, centred on the screen: left = (screen width - form width) / 2, and
+// top likewise.
+platform::WindowHandle CreateCentredForm(const platform::FormLayout& form,
+                                         platform::WindowHandle owner,
+                                         platform::WindowProc procedure);
+
 // Message boxes without an owner, captioned "信息：", task-modal.
 void ShowInformation(const std::string& text);
 void ShowError(const std::string& text);

@@ -188,6 +188,23 @@ void Report(WindowHandle form, int controlId, std::uint32_t code) {
                  reinterpret_cast<LParam>(control));
 }
 
+// What a message loop does next: deliver the oldest posted message, or else let the user take
+// the next step. False when there is neither.
+bool RunNext() {
+    UiState& ui = Ui();
+    if (!ui.queue.empty()) {
+        Posted posted = ui.queue.front();
+        ui.queue.pop_front();
+        SendMessageA(posted.window, posted.message, posted.wParam, posted.lParam);
+        return true;
+    }
+    if (ui.nextStep < ui.steps.size()) {
+        ui.steps[ui.nextStep++]();
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void ResetWindows() { Ui() = UiState(); }
@@ -378,16 +395,9 @@ void ShowForm(WindowHandle form) {
 
 void RunModalForm(WindowHandle form) {
     ShowForm(form);
-    host::UiState& ui = Ui();
     while (IsWindow(form)) {
-        if (!ui.queue.empty()) {
-            host::Posted posted = ui.queue.front();
-            ui.queue.pop_front();
-            SendMessageA(posted.window, posted.message, posted.wParam, posted.lParam);
-        } else if (ui.nextStep < ui.steps.size()) {
-            ui.steps[ui.nextStep++]();
-        } else {
-            ui.modalStarved = true;
+        if (!host::RunNext()) {
+            Ui().modalStarved = true;
             SendMessageA(form, kWmClose, 0, 0);
             if (IsWindow(form)) {
                 DestroyWindow(form);
@@ -527,13 +537,7 @@ int RunMessageLoop() {
             ui.quit = false;
             return ui.quitCode;
         }
-        if (!ui.queue.empty()) {
-            host::Posted posted = ui.queue.front();
-            ui.queue.pop_front();
-            SendMessageA(posted.window, posted.message, posted.wParam, posted.lParam);
-        } else if (ui.nextStep < ui.steps.size()) {
-            ui.steps[ui.nextStep++]();
-        } else {
+        if (!host::RunNext()) {
             return host::kLoopStarved;
         }
     }
