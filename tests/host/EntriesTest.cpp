@@ -624,3 +624,51 @@ TEST_F(Entries, HostileNamesAndPaths) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Entries, NameChoiceWindowFollowsItsLayout) {
+    host::SetScreenSize(1024, 768);
+    std::optional<host::WindowInfo> window;
+    std::vector<std::optional<host::WindowInfo>> controls;
+    bool mainEnabled = true;
+    bool mainEnabledAfter = false;
+    WindowHandle main = nullptr;
+    Run({Drop({kApp}),
+         [&] {
+             main = Main();
+             window = host::Describe(NameWindow());
+             mainEnabled = host::Describe(Main())->enabled;
+             for (std::size_t i = 0; i < kNameChoiceLayout.controlCount; ++i) {
+                 controls.push_back(
+                     host::Describe(GetControl(NameWindow(), kNameChoiceLayout.controls[i].id)));
+             }
+         },
+         Cancel(), [&] { mainEnabledAfter = host::Describe(Main())->enabled; }});
+    ASSERT_TRUE(window);
+    EXPECT_EQ(texts::kNameChoiceTitle, window->text);
+    EXPECT_EQ(380, window->width);
+    EXPECT_EQ(256, window->height);
+    EXPECT_EQ((1024 - 380) / 2, window->left);
+    EXPECT_EQ((768 - 256) / 2, window->top);
+    EXPECT_EQ(main, window->owner);
+    EXPECT_FALSE(mainEnabled) << "the main window takes input while the name window is open";
+    EXPECT_EQ(0u, window->style & (kWsMaximizeBox | kWsThickFrame));
+    ASSERT_EQ(7u, controls.size());
+    const char* kinds[] = {"LISTBOX", "STATIC", "EDIT", "BUTTON", "BUTTON", "BUTTON", "BUTTON"};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlLayout& layout = kNameChoiceLayout.controls[i];
+        ASSERT_TRUE(controls[i]) << layout.formName;
+        EXPECT_EQ(kinds[i], controls[i]->className) << layout.formName;
+        EXPECT_EQ(layout.left, controls[i]->left) << layout.formName;
+        EXPECT_EQ(layout.top, controls[i]->top) << layout.formName;
+        EXPECT_EQ(layout.width, controls[i]->width) << layout.formName;
+        EXPECT_EQ(layout.height, controls[i]->height) << layout.formName;
+        EXPECT_EQ(layout.text, controls[i]->text) << layout.formName;
+    }
+    EXPECT_EQ(std::string(texts::kRadioFirstLevel), controls[3]->text);
+    EXPECT_EQ(0u, controls[0]->style & kLbsSort);
+    EXPECT_TRUE(mainEnabledAfter);
+}
+
+}  // namespace
