@@ -10,7 +10,6 @@ namespace platform {
 namespace {
 
 constexpr char kFormClass[] = "VentrixForm";
-constexpr char kOriginalProcProperty[] = "VentrixOriginalProc";
 
 HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
@@ -33,26 +32,38 @@ const ControlLayout* FindControl(const FormLayout& layout, int id) {
 
 // Controls of a form are subclassed: a list box tells the form when the right button is
 // released over it; a group box paints its own inside, which the form, clipping its children,
-// leaves alone.
-LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto original = reinterpret_cast<WNDPROC>(::GetPropA(control, kOriginalProcProperty));
-    if (message == WM_NCDESTROY) {
-        ::RemovePropA(control, kOriginalProcProperty);
-        ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+// leaves alone. Every control of a class shares that class's procedure, which is kept here
+// rather than in a window property: a property lookup is a round trip to the window server
+// under Wine, and a list box gets two messages for every item the list is filled with.
+WNDPROC listBoxClassProc = nullptr;
+WNDPROC groupBoxClassProc = nullptr;
+
+LRESULT CALLBACK ListBoxProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = ::CallWindowProcA(listBoxClassProc, list, message, wParam, lParam);
+    if (message == WM_RBUTTONUP) {
+        ::SendMessageA(::GetParent(list), WM_COMMAND,
+                       MakeCommand(::GetDlgCtrlID(list), kLbnRightButtonUp),
+                       reinterpret_cast<LPARAM>(list));
     }
-    if (message == WM_ERASEBKGND && (::GetWindowLongA(control, GWL_STYLE) & 0xF) == BS_GROUPBOX) {
+    return result;
+}
+
+LRESULT CALLBACK GroupBoxProc(HWND group, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
         RECT inside;
-        ::GetClientRect(control, &inside);
+        ::GetClientRect(group, &inside);
         ::FillRect(reinterpret_cast<HDC>(wParam), &inside, ::GetSysColorBrush(COLOR_BTNFACE));
         return TRUE;
     }
-    LRESULT result = ::CallWindowProcA(original, control, message, wParam, lParam);
-    if (message == WM_RBUTTONUP) {
-        ::SendMessageA(::GetParent(control), WM_COMMAND,
-                       MakeCommand(::GetDlgCtrlID(control), kLbnRightButtonUp),
-                       reinterpret_cast<LPARAM>(control));
+    return ::CallWindowProcA(groupBoxClassProc, group, message, wParam, lParam);
+}
+
+void Subclass(HWND control, WNDPROC procedure, WNDPROC& classProcedure) {
+    auto previous = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    if (previous != procedure) {
+        classProcedure = previous;
     }
-    return result;
 }
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -161,10 +172,10 @@ WindowHandle CreateForm(const FormLayout& form, int left, int top, WindowHandle 
             continue;
         }
         ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (control.kind == ControlKind::ListBox || control.kind == ControlKind::GroupBox) {
-            ::SetPropA(child, kOriginalProcProperty,
-                       reinterpret_cast<HANDLE>(::GetWindowLongPtrA(child, GWLP_WNDPROC)));
-            ::SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
+        if (control.kind == ControlKind::ListBox) {
+            Subclass(child, ListBoxProc, listBoxClassProc);
+        } else if (control.kind == ControlKind::GroupBox) {
+            Subclass(child, GroupBoxProc, groupBoxClassProc);
         }
     }
     return FromHwnd(window);
