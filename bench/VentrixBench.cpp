@@ -489,34 +489,12 @@ void FillList(HWND list, const std::vector<std::string>& names, bool itemData) {
 
 // Where a refresh's time goes at the current size: the program's listing alone; its way of
 // filling its list (two messages an item to the entry list, which the form subclasses) and
-// the same two messages to the bare list box; and the window-property lookup the subclass
-// procedure makes for every message it gets.
-// The program's fill of the entry list with its subclass procedure stepped over: each message
-// goes straight to the list's own procedure, which the subclass keeps in a window property.
-void FillThroughOriginal(HWND list, const std::vector<std::string>& names) {
-    auto original = reinterpret_cast<WNDPROC>(::GetPropA(list, "VentrixOriginalProc"));
-    if (original == nullptr) {
-        Fail("the entry list has no original procedure");
-    }
-    ::CallWindowProcA(original, list, WM_SETREDRAW, FALSE, 0);
-    ::CallWindowProcA(original, list, LB_RESETCONTENT, 0, 0);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        LRESULT index = ::CallWindowProcA(original, list, LB_ADDSTRING, 0,
-                                          reinterpret_cast<LPARAM>(names[i].c_str()));
-        ::CallWindowProcA(original, list, LB_SETITEMDATA, static_cast<WPARAM>(index),
-                          static_cast<LPARAM>(i + 1));
-    }
-    ::CallWindowProcA(original, list, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(list, nullptr, TRUE);
-}
-
+// the same two messages to the bare list box.
 struct RefreshParts {
     Samples listing;
     Samples programFill;
     Samples bareFill;
     Samples bareFillData;
-    Samples propertyLookups;
-    Samples originalFill;
 };
 
 RefreshParts MeasureRefreshParts(HWND bareList) {
@@ -540,14 +518,6 @@ RefreshParts MeasureRefreshParts(HWND bareList) {
         parts.bareFill.Add(bench::TimeMs([&] { FillList(bareList, all, false); }));
         PumpMessages();
         parts.bareFillData.Add(bench::TimeMs([&] { FillList(bareList, all, true); }));
-        PumpMessages();
-        parts.originalFill.Add(bench::TimeMs([&] { FillThroughOriginal(entryList, all); }));
-        PumpMessages();
-        parts.propertyLookups.Add(bench::TimeMs([&] {
-            for (std::size_t i = 0; i < 2 * all.size(); ++i) {
-                ::GetPropA(entryList, "VentrixOriginalProc");
-            }
-        }));
     }
     PumpMessages();
     RefreshMenuList();
@@ -563,10 +533,6 @@ void AddRefreshParts(const RefreshParts& parts) {
     table.Add("  part: fill of the bare list box (ADDSTRING)", parts.bareFill, nullptr,
               Unit::Milliseconds);
     table.Add("  part: fill of the bare list box (ADDSTRING + SETITEMDATA)", parts.bareFillData,
-              &parts.bareFill, Unit::Milliseconds);
-    table.Add("  part: GetPropA on the entry list, 2 an item", parts.propertyLookups, nullptr,
-              Unit::Milliseconds);
-    table.Add("  part: fill of the entry list, its subclass stepped over", parts.originalFill,
               &parts.bareFill, Unit::Milliseconds);
 }
 
@@ -724,8 +690,6 @@ int main(int argc, char** argv) {
               &partsAtMiddle.programFill, Unit::Milliseconds);
     table.Add("  part: fill of the bare list box," + growth, partsAtLarge.bareFill,
               &partsAtMiddle.bareFill, Unit::Milliseconds);
-    table.Add("  part: GetPropA, 2 an item," + growth, partsAtLarge.propertyLookups,
-              &partsAtMiddle.propertyLookups, Unit::Milliseconds);
 
     std::printf(
         "\nVentrix benchmark: medians of %d runs a figure (%d for process starts); "
