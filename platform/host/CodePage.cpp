@@ -129,6 +129,14 @@ bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
     return true;
 }
 
+std::u16string FoldedName(const std::string& ansi) {
+    std::u16string name = AnsiToWide(ansi);
+    for (char16_t& c : name) {
+        c = Fold(c, true);
+    }
+    return name;
+}
+
 bool LessNoCase(const std::u16string& a, const std::u16string& b) {
     std::size_t common = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < common; ++i) {

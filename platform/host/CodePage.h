@@ -19,6 +19,10 @@ std::string WideToAnsi(const std::u16string& text);
 // Registry names compare without regard to letter case, by their upper-case forms.
 bool EqualNoCase(const std::u16string& a, const std::u16string& b);
 
+// A name in a form that compares equal exactly when the names match without regard to letter
+// case, as Windows compares file and registry names: the key of the stand-ins' name tables.
+std::u16string FoldedName(const std::string& ansi);
+
 // The order in which the registry hands out subkeys: by lower-cased UTF-16.
 bool LessNoCase(const std::u16string& a, const std::u16string& b);
 

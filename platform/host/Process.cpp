@@ -6,6 +6,7 @@
 
 #include "platform/Process.h"
 #include "platform/host/HostControl.h"
+#include "platform/host/CodePage.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/Resets.h"
 
@@ -28,7 +29,7 @@ struct ProcessState {
         std::string bytes;
         std::uint64_t lastWrite;
     };
-    std::map<std::string, File> files;  // keyed by the upper-cased path
+    std::map<std::u16string, File> files;  // keyed by the folded path
     std::vector<ProcessCall> processCalls;
     std::function<bool(const ProcessCall&)> processRunner;
     std::vector<ShellExecuteCall> shellCalls;
@@ -64,15 +65,6 @@ bool IsToken(ProcessHandle handle) {
     return IsOpen(handle) && Process().tokens.count(reinterpret_cast<std::uintptr_t>(handle)) != 0;
 }
 
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
 }  // namespace
 
 void ResetPlatform() {
@@ -94,11 +86,11 @@ void SetToken(TokenAnswer answer) { Process().token = answer; }
 std::size_t OpenProcessHandleCount() { return Process().openHandles.size(); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    Process().files[Upper(path)] = ProcessState::File{bytes, Process().clock};
+    Process().files[FoldedName(path)] = ProcessState::File{bytes, Process().clock};
 }
-void RemoveFile(const std::string& path) { Process().files.erase(Upper(path)); }
+void RemoveFile(const std::string& path) { Process().files.erase(FoldedName(path)); }
 std::optional<std::string> FileBytes(const std::string& path) {
-    auto found = Process().files.find(Upper(path));
+    auto found = Process().files.find(FoldedName(path));
     return found == Process().files.end() ? std::nullopt
                                           : std::optional<std::string>(found->second.bytes);
 }
@@ -238,7 +230,7 @@ std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size) {
 }
 
 bool GetFileInfo(const char* path, FileInfo* info) {
-    auto found = Process().files.find(host::Upper(path));
+    auto found = Process().files.find(host::FoldedName(path));
     if (found == Process().files.end()) {
         return false;
     }
@@ -248,7 +240,7 @@ bool GetFileInfo(const char* path, FileInfo* info) {
 }
 
 bool ReadWholeFile(const char* path, std::string& bytes) {
-    auto found = Process().files.find(host::Upper(path));
+    auto found = Process().files.find(host::FoldedName(path));
     if (found == Process().files.end()) {
         return false;
     }

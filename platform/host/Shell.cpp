@@ -25,7 +25,7 @@ namespace {
 
 struct ShellState {
     std::map<DropObject*, std::unique_ptr<DropObject>> drops;
-    std::map<std::string, std::string> shortcuts;  // keyed by the upper-cased path
+    std::map<std::u16string, std::string> shortcuts;  // keyed by the folded path
     bool linksAvailable = true;
     std::size_t openLinks = 0;
     std::deque<std::optional<std::string>> dialogAnswers;
@@ -35,15 +35,6 @@ struct ShellState {
 ShellState& Shell() {
     static ShellState state;
     return state;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
 }
 
 // CharNextA in code page 936.
@@ -70,7 +61,7 @@ DropHandle MakeDrop(const std::vector<std::string>& names) {
 std::size_t OpenDropCount() { return Shell().drops.size(); }
 
 void AddShortcut(const std::string& path, const std::string& target) {
-    Shell().shortcuts[Upper(path)] = target;
+    Shell().shortcuts[FoldedName(path)] = target;
 }
 
 void SetShellLinkAvailable(bool available) { Shell().linksAvailable = available; }
@@ -164,7 +155,7 @@ ShellLinkHandle CreateShellLink() {
 
 bool LoadShellLink(ShellLinkHandle link, const char16_t* path) {
     std::u16string wide(path);
-    auto found = Shell().shortcuts.find(host::Upper(host::WideToAnsi(wide)));
+    auto found = Shell().shortcuts.find(host::FoldedName(host::WideToAnsi(wide)));
     if (found == Shell().shortcuts.end()) {
         return false;
     }

@@ -18,18 +18,9 @@ namespace platform {
 namespace host {
 namespace {
 
-std::map<std::string, std::string>& Files() {
-    static std::map<std::string, std::string> files;
+std::map<std::u16string, std::string>& Files() {
+    static std::map<std::u16string, std::string> files;
     return files;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
 }
 
 void PutWord(std::string& out, std::uint16_t value) {
@@ -123,7 +114,7 @@ bool Parse(const unsigned char* block, std::size_t start, std::size_t limit, Par
 void ResetVersions() { Files().clear(); }
 
 void AddVersionInfo(const std::string& path, const std::string& block) {
-    Files()[Upper(path)] = block;
+    Files()[FoldedName(path)] = block;
 }
 
 std::string BuildVersionBlock(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations,
@@ -159,14 +150,14 @@ std::string BuildVersionBlock(const std::vector<std::pair<std::uint16_t, std::ui
 }  // namespace host
 
 std::uint32_t GetFileVersionInfoSizeA(const char* path) {
-    auto found = host::Files().find(host::Upper(path != nullptr ? path : ""));
+    auto found = host::Files().find(host::FoldedName(path != nullptr ? path : ""));
     // Room for the block, the ANSI mirror of its texts and their zeros.
     return found == host::Files().end() ? 0
                                         : static_cast<std::uint32_t>(found->second.size() * 2 + 4);
 }
 
 bool GetFileVersionInfoA(const char* path, std::uint32_t size, void* block) {
-    auto found = host::Files().find(host::Upper(path != nullptr ? path : ""));
+    auto found = host::Files().find(host::FoldedName(path != nullptr ? path : ""));
     if (found == host::Files().end() || block == nullptr) {
         return false;
     }
