@@ -27,11 +27,13 @@
 #include "menu/Delete.h"
 #include "menu/MenuList.h"
 #include "platform/Process.h"
+#include "tests/wine/support/ProgramDriver.h"
 #include "ui/MainWindow.h"
 #include "ui/UserInterface.h"
 
 using bench::Samples;
 using bench::Unit;
+using driver::WindowsPath;
 
 namespace {
 
@@ -75,19 +77,6 @@ void Progress(const char* format, ...) {
     std::fputs("\n", stderr);
     va_end(arguments);
     std::exit(1);
-}
-
-// A Unix path as the Windows side reaches it: through drive Z:, which Wine maps to "/".
-std::string WindowsPath(std::string path) {
-    if (path.empty() || path[0] != '/') {
-        return path;
-    }
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return "Z:" + path;
 }
 
 Options ParseOptions(int argc, char** argv) {

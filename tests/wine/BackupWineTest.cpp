@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -17,9 +16,16 @@
 #include <gtest/gtest.h>
 
 #include "common/Texts.h"
+#include "tests/wine/support/ProgramDriver.h"
 #include "ui/MainWindow.h"
 
 namespace {
+
+using driver::Box;
+using driver::KeyExists;
+using driver::ListTexts;
+using driver::Narrow;
+using driver::WindowsPath;
 
 std::string programPath;
 
@@ -36,20 +42,6 @@ constexpr char kShellSub[] = "SOFTWARE\\Classes\\Directory\\Background\\shell";
 constexpr char kCascadeSub[] = "SOFTWARE\\Classes\\Directory\\Background\\shell\\ShortCut\\shell";
 // A key outside the menu that a hostile backup file tries to create.
 constexpr char kHostileSub[] = "Software\\VentrixHostile";
-
-// A path the Windows side can open: a Unix path (as CMake and the shell hand them over under
-// Wine) is reached through drive Z:, which Wine maps to "/".
-std::string WindowsPath(std::string path) {
-    if (path.empty() || path[0] != '/') {
-        return path;
-    }
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return "Z:" + path;
-}
 
 // One registry value as the 8-bit functions read it.
 struct Value {
@@ -86,40 +78,18 @@ std::string Join(const std::string& parent, const std::string& name) {
     return parent.empty() ? name : parent + "\\" + name;
 }
 
-std::vector<std::string> Subkeys(HKEY root, const std::string& sub) {
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return names;
-    }
-    char name[512];
-    for (DWORD index = 0;; ++index) {
-        DWORD size = sizeof name;
-        LONG result = ::RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
-        if (result != ERROR_SUCCESS) {
-            EXPECT_EQ(ERROR_NO_MORE_ITEMS, result) << sub;
-            break;
-        }
-        names.emplace_back(name, size);
-    }
-    ::RegCloseKey(key);
+// The subkeys below HKEY_LOCAL_MACHINE\`sub`, every one of them read.
+std::vector<std::string> Subkeys(const std::string& sub) {
+    LONG end = ERROR_NO_MORE_ITEMS;
+    std::vector<std::string> names = driver::Subkeys(sub, HKEY_LOCAL_MACHINE, &end);
+    EXPECT_EQ(ERROR_NO_MORE_ITEMS, end) << sub;
     return names;
-}
-
-bool KeyExists(HKEY root, const std::string& sub) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    ::RegCloseKey(key);
-    return true;
 }
 
 // Reads the subtree of HKEY_LOCAL_MACHINE\`sub` into `tree`, its keys named from `below`.
 void ReadTree(const std::string& sub, Tree* tree, const std::string& below = "") {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, sub.c_str(), 0, KEY_READ, &key))
-        << sub;
+    driver::Key key;
+    ASSERT_EQ(ERROR_SUCCESS, key.Open(sub)) << sub;
     Values& values = (*tree)[below];
     std::vector<BYTE> data(65536);
     for (DWORD index = 0;; ++index) {
@@ -127,8 +97,8 @@ void ReadTree(const std::string& sub, Tree* tree, const std::string& below = "")
         DWORD nameSize = sizeof name;
         DWORD type = 0;
         auto dataSize = static_cast<DWORD>(data.size());
-        LONG result =
-            ::RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data.data(), &dataSize);
+        LONG result = ::RegEnumValueA(key.Get(), index, name, &nameSize, nullptr, &type,
+                                      data.data(), &dataSize);
         if (result != ERROR_SUCCESS) {
             EXPECT_EQ(ERROR_NO_MORE_ITEMS, result) << sub;
             break;
@@ -136,8 +106,7 @@ void ReadTree(const std::string& sub, Tree* tree, const std::string& below = "")
         values[std::string(name, nameSize)] = {
             type, std::string(reinterpret_cast<const char*>(data.data()), dataSize)};
     }
-    ::RegCloseKey(key);
-    for (const std::string& name : Subkeys(HKEY_LOCAL_MACHINE, sub)) {
+    for (const std::string& name : Subkeys(sub)) {
         ReadTree(sub + "\\" + name, tree, Join(below, name));
     }
 }
@@ -152,36 +121,32 @@ Tree Snapshot() {
 void WriteTree(const std::string& sub, const Tree& tree) {
     for (const auto& [below, values] : tree) {
         std::string path = below.empty() ? sub : sub + "\\" + below;
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS, nullptr, &key, nullptr))
-            << path;
+        driver::Key key;
+        ASSERT_EQ(ERROR_SUCCESS, key.Create(path)) << path;
         for (const auto& [name, value] : values) {
             EXPECT_EQ(ERROR_SUCCESS,
-                      ::RegSetValueExA(key, name.c_str(), 0, value.type,
+                      ::RegSetValueExA(key.Get(), name.c_str(), 0, value.type,
                                        reinterpret_cast<const BYTE*>(value.data.data()),
                                        static_cast<DWORD>(value.data.size())))
                 << path << " value " << name;
         }
-        ::RegCloseKey(key);
     }
 }
 
 // Removes every entry (subkey) of the shell key and every value of its own.
 void EmptyShellKey() {
-    for (const std::string& name : Subkeys(HKEY_LOCAL_MACHINE, kShellSub)) {
+    for (const std::string& name : Subkeys(kShellSub)) {
         EXPECT_EQ(ERROR_SUCCESS, ::RegDeleteTreeA(HKEY_LOCAL_MACHINE,
                                                   (std::string(kShellSub) + "\\" + name).c_str()))
             << name;
     }
     Tree own;
     ReadTree(kShellSub, &own);
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellSub, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    driver::Key key;
+    if (key.Open(kShellSub, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
         for (const auto& [name, value] : own[""]) {
-            ::RegDeleteValueA(key, name.c_str());
+            ::RegDeleteValueA(key.Get(), name.c_str());
         }
-        ::RegCloseKey(key);
     }
 }
 
@@ -292,86 +257,14 @@ bool WriteUtf16File(const char* path, const std::wstring& text) {
     return std::fclose(file) == 0 && written;
 }
 
-std::string Narrow(const std::wstring& wide) {
-    int size = ::WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                          nullptr, nullptr);
-    return text;
-}
-
-std::string WindowText(HWND window) {
-    char text[512] = {};
-    int length = ::GetWindowTextA(window, text, sizeof text);
-    return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
-// The text of a list item of another process. The wide message is used because Wine hands
-// back UTF-16 for the 8-bit one across processes.
-std::string ListItemText(HWND list, int index) {
-    LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
-        return "<no item>";
-    }
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    LRESULT copied = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                    reinterpret_cast<LPARAM>(wide.data()));
-    if (copied == LB_ERR) {
-        return "<no text>";
-    }
-    wide.resize(static_cast<std::size_t>(copied));
-    return Narrow(wide);
-}
-
-std::vector<std::string> ListItems(HWND list) {
-    std::vector<std::string> items;
-    LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) {
-        items.push_back(ListItemText(list, i));
-    }
-    return items;
-}
-
 // The entries the list should show: the first level, then the second, in enumeration order.
 std::vector<std::string> MenuEntries() {
-    std::vector<std::string> entries = Subkeys(HKEY_LOCAL_MACHINE, kShellSub);
-    for (const std::string& name : Subkeys(HKEY_LOCAL_MACHINE, kCascadeSub)) {
+    std::vector<std::string> entries = Subkeys(kShellSub);
+    for (const std::string& name : Subkeys(kCascadeSub)) {
         entries.push_back(name);
     }
     return entries;
 }
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;  // or null: the main window by its title
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !::IsWindowVisible(window)) {
-        return TRUE;
-    }
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    bool match = search->className != nullptr ? std::strcmp(className, search->className) == 0
-                                              : WindowText(window) == texts::kMainTitle;
-    if (match) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A message box the program shows: its text as read from the box.
-struct Box {
-    HWND dialog = nullptr;
-    std::string caption;
-    std::string text;
-};
 
 // Each case seeds the menu, copies the program into its run folder and starts it there;
 // afterwards the program is gone, the folder is removed and the registry is as it was.
@@ -380,8 +273,8 @@ class BackupE2E : public ::testing::Test {
     void SetUp() override {
         ASSERT_FALSE(programPath.empty()) << "usage: backup_wine_tests PATH-OF-Ventrix.exe";
         ASSERT_EQ(936u, ::GetACP()) << "the program's texts are code page 936";
-        ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, kHostileSub)) << "left over from an earlier run";
-        shellExisted = KeyExists(HKEY_LOCAL_MACHINE, kShellSub);
+        ASSERT_FALSE(KeyExists(kHostileSub, HKEY_CURRENT_USER)) << "left over from an earlier run";
+        shellExisted = KeyExists(kShellSub);
         if (shellExisted) {
             ReadTree(kShellSub, &baseline);
         }
@@ -402,7 +295,7 @@ class BackupE2E : public ::testing::Test {
     }
 
     void TearDown() override {
-        EndProgram();
+        program.End(kExitTimeoutMs);
         ::DeleteFileA(kBackupFile);
         ::DeleteFileA(kRunProgram);
         ::RemoveDirectoryA(kRunFolder);
@@ -418,77 +311,21 @@ class BackupE2E : public ::testing::Test {
     }
 
     void Start() {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string commandLine = std::string("\"") + kRunProgram + "\"";
-        ASSERT_TRUE(::CreateProcessA(kRunProgram, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                     nullptr, nullptr, &startup, &process))
-            << kRunProgram << ": error " << ::GetLastError();
-        DWORD start = ::GetTickCount();
-        WindowSearch search = {process.dwProcessId, nullptr, nullptr};
-        while (search.found == nullptr && ::GetTickCount() - start < kStartTimeoutMs) {
-            ASSERT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(process.hProcess, 0))
-                << "the program ended before showing its window";
-            ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-            if (search.found == nullptr) {
-                ::Sleep(50);
-            }
-        }
-        ASSERT_NE(nullptr, search.found) << "no visible window titled " << texts::kMainTitle;
-        window = search.found;
+        ASSERT_TRUE(program.Start(kRunProgram)) << kRunProgram << ": error " << ::GetLastError();
+        window = driver::WaitForTopLevel(program, nullptr, texts::kMainTitle, kStartTimeoutMs, 50);
+        ASSERT_TRUE(window != nullptr || program.Running())
+            << "the program ended before showing its window";
+        ASSERT_NE(nullptr, window) << "no visible window titled " << texts::kMainTitle;
         list = ::GetDlgItem(window, kEntryListId);
         ASSERT_NE(nullptr, list);
         Settle();
     }
 
-    void EndProgram() {
-        if (process.hProcess == nullptr) {
-            return;
-        }
-        if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(process.hProcess, 1);
-            ::WaitForSingleObject(process.hProcess, kExitTimeoutMs);
-        }
-        ::CloseHandle(process.hProcess);
-        ::CloseHandle(process.hThread);
-        process = {};
-    }
-
     // Returns once the program's thread is back in its message loop.
-    void Settle() {
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    }
+    void Settle() { driver::AwaitMessageLoop(window); }
 
     // The message box the program shows next, or an empty Box when none came.
-    Box AwaitBox() {
-        Box box;
-        DWORD start = ::GetTickCount();
-        WindowSearch search = {process.dwProcessId, "#32770", nullptr};
-        while (::GetTickCount() - start < kBoxTimeoutMs) {
-            ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr ||
-                ::WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT) {
-                break;
-            }
-            ::Sleep(50);
-        }
-        if (search.found == nullptr) {
-            return box;
-        }
-        box.dialog = search.found;
-        // Its text may still be on its way in.
-        for (int i = 0; i < 40 && box.text.empty(); ++i) {
-            char text[1024] = {};
-            UINT length = ::GetDlgItemTextA(box.dialog, 0xFFFF, text, sizeof text);
-            box.text.assign(text, length);
-            if (box.text.empty()) {
-                ::Sleep(50);
-            }
-        }
-        box.caption = WindowText(box.dialog);
-        return box;
-    }
+    Box AwaitBox() { return driver::AwaitBox(program, kBoxTimeoutMs, 50); }
 
     // Presses the box's button `id` and waits until the box has gone.
     void Answer(const Box& box, int id) {
@@ -496,10 +333,7 @@ class BackupE2E : public ::testing::Test {
         ASSERT_NE(nullptr, button) << "the box \"" << box.text << "\" has no button " << id;
         ASSERT_TRUE(::IsWindowVisible(button)) << "button " << id;
         ::PostMessageA(button, BM_CLICK, 0, 0);
-        DWORD start = ::GetTickCount();
-        while (::IsWindow(box.dialog) && ::GetTickCount() - start < kBoxTimeoutMs) {
-            ::Sleep(20);
-        }
+        driver::WaitUntil([&] { return !::IsWindow(box.dialog); }, kBoxTimeoutMs);
         ASSERT_FALSE(::IsWindow(box.dialog)) << "the box \"" << box.text << "\" stayed open";
     }
 
@@ -520,21 +354,21 @@ class BackupE2E : public ::testing::Test {
 
     // The list as the program shows it, once it matches `expected` or a while has passed.
     std::vector<std::string> ListOnceSettled(const std::vector<std::string>& expected) {
-        std::vector<std::string> shown = ListItems(list);
+        std::vector<std::string> shown = ListTexts(list);
         for (int i = 0; i < 100 && shown != expected; ++i) {
             ::Sleep(50);
-            shown = ListItems(list);
+            shown = ListTexts(list);
         }
         return shown;
     }
 
     void ExpectEndsWithCodeZero() {
-        if (::WaitForSingleObject(process.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
+        if (program.Wait(kExitTimeoutMs) != WAIT_OBJECT_0) {
             Box box = AwaitBox();
             FAIL() << "the program did not end; its message box says \"" << box.text << "\"";
         }
         DWORD exitCode = 1;
-        ASSERT_TRUE(::GetExitCodeProcess(process.hProcess, &exitCode));
+        ASSERT_TRUE(program.ExitCode(&exitCode));
         EXPECT_EQ(0u, exitCode);
         EXPECT_FALSE(::IsWindow(window));
     }
@@ -553,7 +387,7 @@ class BackupE2E : public ::testing::Test {
         }
     }
 
-    PROCESS_INFORMATION process = {};
+    driver::Program program;
     HWND window = nullptr;
     HWND list = nullptr;
     Tree seeded;
@@ -582,7 +416,7 @@ TEST_F(BackupE2E, RestoreBringsBackExactlyWhatTheBackupSaw) {
     EXPECT_EQ("", Differences(snapshot, Snapshot())) << "a backup changes nothing";
 
     EmptyShellKey();
-    ASSERT_TRUE(Subkeys(HKEY_LOCAL_MACHINE, kShellSub).empty());
+    ASSERT_TRUE(Subkeys(kShellSub).empty());
     // A right click in the list lists the menu again: now empty.
     ::PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
     ::PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
@@ -608,7 +442,7 @@ TEST_F(BackupE2E, RestoreRefusesForeignKeysAndMissingFile) {
     ASSERT_TRUE(WriteUtf16File(kBackupFile, hostile));
 
     EXPECT_EQ(texts::kRestoreForeignKeys, PressAndAnswer(kButtonRestoreId));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kHostileSub)) << "the key outside was created";
+    EXPECT_FALSE(KeyExists(kHostileSub, HKEY_CURRENT_USER)) << "the key outside was created";
     EXPECT_EQ("", Differences(snapshot, Snapshot())) << "nothing of the file was imported";
 
     ASSERT_TRUE(::DeleteFileA(kBackupFile));
@@ -630,7 +464,7 @@ TEST_F(BackupE2E, ClosingAsksAndBacksUpOnlyOnOk) {
          {Case{"Esc, then OK", true, IDOK}, Case{"close, then Cancel", false, IDCANCEL}}) {
         SCOPED_TRACE(c.label);
         if (!first) {
-            EndProgram();
+            program.End(kExitTimeoutMs);
             ASSERT_NO_FATAL_FAILURE(Start());
         }
         first = false;

@@ -22,22 +22,29 @@
 #include <gtest/gtest.h>
 
 #include "common/Texts.h"
+#include "tests/wine/support/ProgramDriver.h"
 #include "ui/MainWindow.h"
 #include "ui/NameChoiceWindow.h"
 
 namespace {
 
+using driver::Box;
+using driver::Click;
+using driver::KeyExists;
+using driver::ListTexts;
+using driver::Subkeys;
+using driver::WaitUntil;
+using driver::Wide;
+using driver::WindowsPath;
+
 std::string programPath;
 std::string zhToolPath;
 std::string enToolPath;
 
-constexpr DWORD kWaitMs = 10000;
 constexpr DWORD kStartTimeoutMs = 20000;
 constexpr DWORD kExitTimeoutMs = 10000;
 // How long a message box that should not come is waited for.
 constexpr DWORD kNoBoxMs = 500;
-// The id of a message box's text.
-constexpr int kMessageTextId = 0xFFFF;
 
 const std::string kShellSub = "SOFTWARE\\Classes\\Directory\\Background\\shell";
 const std::string kCascadeSub = kShellSub + "\\ShortCut";
@@ -47,55 +54,20 @@ const std::string kCascadeShellSub = kCascadeSub + "\\shell";
 const char* const kEntryNames[] = {"极速 截图", "Sample Tool", "截图 快捷方式",
                                    "旧 条目",   "Inner",       "Other"};
 
-// A path the Windows side can open: a Unix path (as CMake and the shell hand them over under
-// Wine) is reached through drive Z:, which Wine maps to "/".
-std::string WindowsPath(std::string path) {
-    if (path.empty() || path[0] != '/') {
-        return path;
-    }
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
-
-std::wstring Wide(const std::string& text) {
-    int size =
-        ::MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* wide, int length) {
-    int size = ::WideCharToMultiByte(936, 0, wide, length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(936, 0, wide, length, text.data(), size, nullptr, nullptr);
-    return text;
-}
-
 // --- The registry, below HKEY_LOCAL_MACHINE ---
-
-bool KeyExists(const std::string& sub) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    ::RegCloseKey(key);
-    return true;
-}
 
 // The text of a REG_SZ value (name "" is the default value); "<absent>" when the key or the
 // value is missing, "<type N>" for a value of another type.
 std::string ValueText(const std::string& sub, const char* name) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    driver::Key key;
+    if (key.Open(sub) != ERROR_SUCCESS) {
         return "<absent>";
     }
     DWORD type = 0;
     char data[1024] = {};
     DWORD size = sizeof data - 1;
     LONG status =
-        ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    ::RegCloseKey(key);
+        ::RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     if (status != ERROR_SUCCESS) {
         return status == ERROR_FILE_NOT_FOUND ? "<absent>"
                                               : "<error " + std::to_string(status) + ">";
@@ -107,26 +79,9 @@ std::string ValueText(const std::string& sub, const char* name) {
 }
 
 void SetText(const std::string& sub, const char* name, const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyA(HKEY_LOCAL_MACHINE, sub.c_str(), &key)) << sub;
-    EXPECT_EQ(ERROR_SUCCESS,
-              ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                               static_cast<DWORD>(text.size() + 1)));
-    ::RegCloseKey(key);
-}
-
-std::vector<std::string> Subkeys(const std::string& sub) {
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return names;
-    }
-    char name[512];
-    for (DWORD index = 0; ::RegEnumKeyA(key, index, name, sizeof name) == ERROR_SUCCESS; ++index) {
-        names.emplace_back(name);
-    }
-    ::RegCloseKey(key);
-    return names;
+    driver::Key key;
+    ASSERT_EQ(ERROR_SUCCESS, key.Create(sub)) << sub;
+    EXPECT_EQ(ERROR_SUCCESS, driver::SetText(key, name, text));
 }
 
 // What the main list should show: the first-level entries, then the second-level ones.
@@ -175,154 +130,13 @@ std::string RunAndRead(std::string commandLine, DWORD& exitCode) {
 
 // --- Windows of another process ---
 
-std::string WindowText(HWND window) {
-    wchar_t text[512] = {};
-    int length = ::GetWindowTextW(window, text, 512);
-    return Narrow(text, length > 0 ? length : 0);
-}
-
 // The text a control of another process holds. Asked for with WM_GETTEXT: GetWindowText
 // answers for another process's window from its caption, which an edit box's typing leaves
 // unchanged.
 std::string ControlText(HWND control) {
     wchar_t text[512] = {};
     LRESULT length = ::SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return Narrow(text, static_cast<int>(length));
-}
-
-// The text of a list item of another process. The wide message is used because Wine hands
-// back UTF-16 for the 8-bit one across processes.
-std::string ListItemText(HWND list, int index) {
-    LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
-        return "<no item>";
-    }
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    LRESULT copied = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                    reinterpret_cast<LPARAM>(wide.data()));
-    if (copied == LB_ERR) {
-        return "<no text>";
-    }
-    return Narrow(wide.data(), static_cast<int>(copied));
-}
-
-std::vector<std::string> ListTexts(HWND list) {
-    std::vector<std::string> texts;
-    LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) {
-        texts.push_back(ListItemText(list, i));
-    }
-    return texts;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;  // null: any class
-    const char* title;      // null: any title
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !::IsWindowVisible(window)) {
-        return TRUE;
-    }
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if ((search->className == nullptr || std::strcmp(className, search->className) == 0) &&
-        (search->title == nullptr || WindowText(window) == search->title)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindTopLevelOf(DWORD processId, const char* className, const char* title) {
-    WindowSearch search = {processId, className, title, nullptr};
-    ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Polls `condition` until it holds or `timeoutMs` have passed; tells whether it held.
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = kWaitMs) {
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start >= timeoutMs) {
-            return false;
-        }
-        ::Sleep(20);
-    }
-    return true;
-}
-
-// --- The picture of a window ---
-
-// The window as on the screen, as rows of 24-bit pixels from the bottom up (the BMP order).
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<BYTE> bits;
-
-    int Stride() const { return (width * 3 + 3) & ~3; }
-};
-
-Picture CaptureWindow(HWND window) {
-    RECT place;
-    ::GetWindowRect(window, &place);
-    Picture picture;
-    picture.width = place.right - place.left;
-    picture.height = place.bottom - place.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, picture.width, picture.height);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, place.left, place.top,
-             SRCCOPY | CAPTUREBLT);
-    ::SelectObject(memory, previous);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    picture.bits.resize(static_cast<std::size_t>(picture.Stride() * picture.height));
-    int rows = ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(picture.height),
-                           picture.bits.data(), &info, DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    if (rows != picture.height) {
-        picture.bits.clear();
-    }
-    return picture;
-}
-
-bool SaveBitmap(const Picture& picture, const std::string& path) {
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = picture.width;
-    info.biHeight = picture.height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(picture.bits.size());
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + info.biSizeImage;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written =
-        std::fwrite(&header, sizeof header, 1, file) == 1 &&
-        std::fwrite(&info, sizeof info, 1, file) == 1 &&
-        std::fwrite(picture.bits.data(), 1, picture.bits.size(), file) == picture.bits.size();
-    return std::fclose(file) == 0 && written;
+    return driver::Narrow(text, static_cast<int>(length));
 }
 
 // --- Shell links ---
@@ -369,12 +183,6 @@ std::string ReadShortcutTarget(const std::string& linkPath) {
     return target;
 }
 
-// A message box as the user sees it.
-struct Box {
-    std::string caption;
-    std::string text;
-};
-
 // Each case starts the program over a registry without any of its entries or the cascade;
 // afterwards the program is gone and whatever a case made is removed.
 class EntriesE2E : public ::testing::Test {
@@ -393,14 +201,7 @@ class EntriesE2E : public ::testing::Test {
     }
 
     void TearDown() override {
-        if (process.hProcess != nullptr) {
-            if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-                ::TerminateProcess(process.hProcess, 1);
-                ::WaitForSingleObject(process.hProcess, kExitTimeoutMs);
-            }
-            ::CloseHandle(process.hProcess);
-            ::CloseHandle(process.hThread);
-        }
+        program.End(kExitTimeoutMs);
         if (owned) {
             for (const char* name : kEntryNames) {
                 ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kShellSub + "\\" + name).c_str());
@@ -413,26 +214,15 @@ class EntriesE2E : public ::testing::Test {
     }
 
     void Start() {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string commandLine = "\"" + programPath + "\"";
-        ASSERT_TRUE(::CreateProcessA(programPath.c_str(), commandLine.data(), nullptr, nullptr,
-                                     FALSE, 0, nullptr, nullptr, &startup, &process))
-            << programPath << ": error " << ::GetLastError();
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                window = FindTopLevelOf(process.dwProcessId, nullptr, texts::kMainTitle);
-                return window != nullptr || !Running();
-            },
-            kStartTimeoutMs));
+        ASSERT_TRUE(program.Start(programPath)) << programPath << ": error " << ::GetLastError();
+        window = driver::WaitForTopLevel(program, nullptr, texts::kMainTitle, kStartTimeoutMs);
+        // The wait ended before its time was up: the window showed, or the program ended.
+        ASSERT_TRUE(window != nullptr || !program.Running());
         ASSERT_NE(nullptr, window) << "no visible window titled " << texts::kMainTitle;
         list = ::GetDlgItem(window, kEntryListId);
         // Returns once the program's thread is back in its message loop.
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        driver::AwaitMessageLoop(window);
     }
-
-    bool Running() const { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
 
     // A file of this case in the prefix's temporary folder, removed afterwards.
     std::string TemporaryFile(const std::string& name) {
@@ -459,69 +249,45 @@ class EntriesE2E : public ::testing::Test {
         header.pFiles = sizeof header;
         header.fWide = FALSE;
         std::memcpy(block.data(), &header, sizeof header);
-        void* remote = ::VirtualAllocEx(process.hProcess, nullptr, block.size(),
+        void* remote = ::VirtualAllocEx(program.Handle(), nullptr, block.size(),
                                         MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         ASSERT_NE(nullptr, remote) << "error " << ::GetLastError();
         SIZE_T written = 0;
         ASSERT_TRUE(
-            ::WriteProcessMemory(process.hProcess, remote, block.data(), block.size(), &written));
+            ::WriteProcessMemory(program.Handle(), remote, block.data(), block.size(), &written));
         ASSERT_EQ(block.size(), written);
         ASSERT_TRUE(::PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0));
-    }
-
-    // The program's message box once it shows, or null.
-    HWND WaitForMessageBox(DWORD timeoutMs = kWaitMs) {
-        HWND box = nullptr;
-        WaitUntil(
-            [&] {
-                box = FindTopLevelOf(process.dwProcessId, "#32770", nullptr);
-                return box != nullptr || !Running();
-            },
-            timeoutMs);
-        return box;
     }
 
     // Waits for the program's message box, reads it and presses `button` (IDOK, IDCANCEL) as
     // the mouse would; returns once the box has gone.
     Box Answer(int button) {
-        HWND dialog = WaitForMessageBox();
-        if (dialog == nullptr) {
+        Box box = driver::AwaitBox(program);
+        if (box.dialog == nullptr) {
             ADD_FAILURE() << "no message box came";
-            return {"<none>", "<none>"};
+            return {nullptr, "<none>", "<none>"};
         }
-        Box box;
-        box.caption = WindowText(dialog);
-        char text[512] = {};
-        ::GetDlgItemTextA(dialog, kMessageTextId, text, sizeof text);
-        box.text = text;
-        HWND pressed = ::GetDlgItem(dialog, button);
+        HWND pressed = ::GetDlgItem(box.dialog, button);
         EXPECT_NE(nullptr, pressed) << "no button " << button << " in \"" << box.text << "\"";
         ::PostMessageA(pressed, BM_CLICK, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }))
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.dialog); }))
             << "\"" << box.text << "\" stayed open";
         EXPECT_EQ(texts::kMessageCaption, box.caption) << box.text;
         return box;
     }
 
     void ExpectNoMessageBox() {
-        HWND box = WaitForMessageBox(kNoBoxMs);
-        if (box != nullptr) {
-            char text[512] = {};
-            ::GetDlgItemTextA(box, kMessageTextId, text, sizeof text);
-            ADD_FAILURE() << "unexpected message box \"" << text << "\"";
+        Box box = driver::AwaitBox(program, kNoBoxMs);
+        if (box.dialog != nullptr) {
+            ADD_FAILURE() << "unexpected message box \"" << box.text << "\"";
         }
     }
 
     HWND WaitForNameWindow() {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            found = FindTopLevelOf(process.dwProcessId, nullptr, texts::kNameChoiceTitle);
-            return found != nullptr || !Running();
-        });
+        HWND found = driver::WaitForTopLevel(program, nullptr, texts::kNameChoiceTitle);
         if (found != nullptr) {
             // Returns once the window's loop runs, its list filled.
-            DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            driver::AwaitMessageLoop(found);
         }
         return found;
     }
@@ -530,11 +296,6 @@ class EntriesE2E : public ::testing::Test {
     static void TypeName(HWND nameWindow, const std::string& name) {
         ::SendMessageW(::GetDlgItem(nameWindow, kNameBoxId), WM_SETTEXT, 0,
                        reinterpret_cast<LPARAM>(Wide(name).c_str()));
-    }
-
-    // Clicks a button. Posted: the click may open a message box that does not return at once.
-    static void Click(HWND parent, int id) {
-        ::PostMessageA(::GetDlgItem(parent, id), BM_CLICK, 0, 0);
     }
 
     static bool Checked(HWND parent, int id) {
@@ -558,7 +319,7 @@ class EntriesE2E : public ::testing::Test {
         EXPECT_EQ(EntriesInRegistry(), ListTexts(list));
     }
 
-    PROCESS_INFORMATION process = {};
+    driver::Program program;
     HWND window = nullptr;
     HWND list = nullptr;
     std::vector<std::string> files;
@@ -629,10 +390,10 @@ TEST_F(EntriesE2E, CandidatesComeFromTheVersionResource) {
         if (c.path == &zhToolPath) {
             // Painting follows the messages already waiting.
             ::Sleep(500);
-            Picture picture = CaptureWindow(names);
+            driver::Picture picture = driver::CaptureWindow(names);
             ASSERT_FALSE(picture.bits.empty()) << "the screen could not be read";
             if (const char* path = std::getenv("VENTRIX_SCREENSHOT")) {
-                EXPECT_TRUE(SaveBitmap(picture, WindowsPath(path))) << path;
+                EXPECT_TRUE(driver::SaveBitmap(picture, WindowsPath(path))) << path;
             }
         }
 

@@ -6,9 +6,7 @@
 // With VENTRIX_SCREENSHOT set, the window is saved there as a 24-bit BMP.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,9 +15,16 @@
 
 #include "common/Texts.h"
 #include "platform/Window.h"
+#include "tests/wine/support/ProgramDriver.h"
 #include "ui/MainWindow.h"
 
 namespace {
+
+using driver::KeyExists;
+using driver::ListItemText;
+using driver::Subkeys;
+using driver::WindowsPath;
+using driver::WindowText;
 
 std::string programPath;
 
@@ -34,112 +39,13 @@ constexpr char kCascadeSub[] = "SOFTWARE\\Classes\\Directory\\Background\\shell\
 const char* const kFirstLevel[] = {"Alpha Tool", "记事本", "ShortCut", "命令提示符", "zeta"};
 const char* const kSecondLevel[] = {"Calculator", "画图"};
 
-// A path the Windows side can open: a Unix path (as CMake and the shell hand them over under
-// Wine) is reached through drive Z:, which Wine maps to "/".
-std::string WindowsPath(std::string path) {
-    if (path.empty() || path[0] != '/') {
-        return path;
-    }
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return "Z:" + path;
-}
-
-bool KeyExists(const std::string& sub) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    ::RegCloseKey(key);
-    return true;
-}
-
 // Creates every missing level of `sub` and sets its default value when `text` is given.
 void MakeKey(const std::string& sub, const char* text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyA(HKEY_LOCAL_MACHINE, sub.c_str(), &key)) << sub;
+    driver::Key key;
+    ASSERT_EQ(ERROR_SUCCESS, key.Create(sub)) << sub;
     if (text != nullptr) {
-        EXPECT_EQ(ERROR_SUCCESS,
-                  ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                   static_cast<DWORD>(std::strlen(text) + 1)));
+        EXPECT_EQ(ERROR_SUCCESS, driver::SetText(key, nullptr, text));
     }
-    ::RegCloseKey(key);
-}
-
-std::vector<std::string> Subkeys(const std::string& sub) {
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return names;
-    }
-    char name[512];
-    for (DWORD index = 0; ::RegEnumKeyA(key, index, name, sizeof name) == ERROR_SUCCESS; ++index) {
-        names.emplace_back(name);
-    }
-    ::RegCloseKey(key);
-    return names;
-}
-
-std::string WindowText(HWND window) {
-    char text[512] = {};
-    int length = ::GetWindowTextA(window, text, sizeof text);
-    return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
-// The text of a list item of another process. The wide message is used because Wine hands
-// back UTF-16 for the 8-bit one across processes.
-std::string ListItemText(HWND list, int index) {
-    LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
-        return "<no item>";
-    }
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    LRESULT copied = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                    reinterpret_cast<LPARAM>(wide.data()));
-    if (copied == LB_ERR) {
-        return "<no text>";
-    }
-    int size = ::WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(copied), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(copied), text.data(), size, nullptr,
-                          nullptr);
-    return text;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId == search->processId && ::IsWindowVisible(window) &&
-        WindowText(window) == texts::kMainTitle) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A message box (dialog class #32770) of the process.
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    char className[16] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (processId == search->processId && ::IsWindowVisible(window) &&
-        std::strcmp(className, "#32770") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 BOOL CALLBACK CountChild(HWND window, LPARAM lParam) {
@@ -148,75 +54,6 @@ BOOL CALLBACK CountChild(HWND window, LPARAM lParam) {
         ++counted->second;
     }
     return TRUE;
-}
-
-// The window as on the screen, as rows of 24-bit pixels from the bottom up (the BMP order).
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<BYTE> bits;
-
-    int Stride() const { return (width * 3 + 3) & ~3; }
-    COLORREF At(int x, int y) const {
-        const BYTE* pixel = &bits[static_cast<std::size_t>((height - 1 - y) * Stride() + x * 3)];
-        return RGB(pixel[2], pixel[1], pixel[0]);
-    }
-};
-
-Picture CaptureWindow(HWND window) {
-    RECT place;
-    ::GetWindowRect(window, &place);
-    Picture picture;
-    picture.width = place.right - place.left;
-    picture.height = place.bottom - place.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, picture.width, picture.height);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, place.left, place.top,
-             SRCCOPY | CAPTUREBLT);
-    ::SelectObject(memory, previous);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    picture.bits.resize(static_cast<std::size_t>(picture.Stride() * picture.height));
-    int rows = ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(picture.height),
-                           picture.bits.data(), &info, DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    if (rows != picture.height) {
-        picture.bits.clear();
-    }
-    return picture;
-}
-
-bool SaveBitmap(const Picture& picture, const std::string& path) {
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = picture.width;
-    info.biHeight = picture.height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(picture.bits.size());
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + info.biSizeImage;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written =
-        std::fwrite(&header, sizeof header, 1, file) == 1 &&
-        std::fwrite(&info, sizeof info, 1, file) == 1 &&
-        std::fwrite(picture.bits.data(), 1, picture.bits.size(), file) == picture.bits.size();
-    return std::fclose(file) == 0 && written;
 }
 
 // Each case seeds the menu keys, starts the program and finds its window; afterwards the
@@ -248,14 +85,7 @@ class MainWindowE2E : public ::testing::Test {
     }
 
     void TearDown() override {
-        if (process.hProcess != nullptr) {
-            if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-                ::TerminateProcess(process.hProcess, 1);
-                ::WaitForSingleObject(process.hProcess, kExitTimeoutMs);
-            }
-            ::CloseHandle(process.hProcess);
-            ::CloseHandle(process.hThread);
-        }
+        program.End(kExitTimeoutMs);
         if (seeded) {
             for (const char* name : kFirstLevel) {
                 ::RegDeleteTreeA(HKEY_LOCAL_MACHINE,
@@ -265,28 +95,14 @@ class MainWindowE2E : public ::testing::Test {
     }
 
     void Start() {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string commandLine = "\"" + programPath + "\"";
-        ASSERT_TRUE(::CreateProcessA(programPath.c_str(), commandLine.data(), nullptr, nullptr,
-                                     FALSE, 0, nullptr, nullptr, &startup, &process))
-            << programPath << ": error " << ::GetLastError();
-        DWORD start = ::GetTickCount();
-        WindowSearch search = {process.dwProcessId, nullptr};
-        while (search.found == nullptr && ::GetTickCount() - start < kStartTimeoutMs) {
-            ASSERT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(process.hProcess, 0))
-                << "the program ended before showing its window";
-            ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-            if (search.found == nullptr) {
-                ::Sleep(50);
-            }
-        }
-        ASSERT_NE(nullptr, search.found) << "no visible window titled " << texts::kMainTitle;
-        window = search.found;
+        ASSERT_TRUE(program.Start(programPath)) << programPath << ": error " << ::GetLastError();
+        window = driver::WaitForTopLevel(program, nullptr, texts::kMainTitle, kStartTimeoutMs, 50);
+        ASSERT_TRUE(window != nullptr || program.Running())
+            << "the program ended before showing its window";
+        ASSERT_NE(nullptr, window) << "no visible window titled " << texts::kMainTitle;
         list = ::GetDlgItem(window, kEntryListId);
         // Returns once the program's thread is back in its message loop.
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        driver::AwaitMessageLoop(window);
     }
 
     // Presses and releases Esc in `target`, as the keyboard would deliver it.
@@ -297,36 +113,22 @@ class MainWindowE2E : public ::testing::Test {
 
     // Closing asks whether to back up first; Cancel leaves no Backup.reg beside the program.
     void DeclineBackupOnClose() {
-        WindowSearch search = {process.dwProcessId, nullptr};
-        std::string text;
-        DWORD start = ::GetTickCount();
-        while (text.empty() && ::GetTickCount() - start < kExitTimeoutMs) {
-            ::Sleep(50);
-            if (search.found == nullptr) {
-                ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
-            }
-            if (search.found != nullptr) {
-                char buffer[512] = {};
-                UINT length = ::GetDlgItemTextA(search.found, 0xFFFF, buffer, sizeof buffer);
-                text.assign(buffer, length);
-            }
-        }
-        ASSERT_NE(nullptr, search.found) << "no question on closing";
-        EXPECT_EQ(texts::kBackupBeforeClose, text);
-        ::PostMessageA(::GetDlgItem(search.found, IDCANCEL), BM_CLICK, 0, 0);
+        driver::Box box = driver::AwaitBox(program, kExitTimeoutMs, 50);
+        ASSERT_NE(nullptr, box.dialog) << "no question on closing";
+        EXPECT_EQ(texts::kBackupBeforeClose, box.text);
+        driver::Click(box.dialog, IDCANCEL);
     }
 
     void ExpectEndsWithCodeZero() {
-        ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0),
-                  ::WaitForSingleObject(process.hProcess, kExitTimeoutMs))
+        ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), program.Wait(kExitTimeoutMs))
             << "the program did not end";
         DWORD exitCode = 1;
-        ASSERT_TRUE(::GetExitCodeProcess(process.hProcess, &exitCode));
+        ASSERT_TRUE(program.ExitCode(&exitCode));
         EXPECT_EQ(0u, exitCode);
         EXPECT_FALSE(::IsWindow(window));
     }
 
-    PROCESS_INFORMATION process = {};
+    driver::Program program;
     HWND window = nullptr;
     HWND list = nullptr;
     std::vector<std::string> before;  // the first-level entries there were before seeding
@@ -443,10 +245,10 @@ TEST_F(MainWindowE2E, EntryListShowsBothLevelsInEnumerationOrder) {
 TEST_F(MainWindowE2E, EscInAnyControlEndsProgramWithCodeZero) {
     // Painting follows the messages already waiting.
     ::Sleep(500);
-    Picture picture = CaptureWindow(window);
+    driver::Picture picture = driver::CaptureWindow(window);
     ASSERT_FALSE(picture.bits.empty()) << "the screen could not be read";
     if (const char* path = std::getenv("VENTRIX_SCREENSHOT")) {
-        EXPECT_TRUE(SaveBitmap(picture, WindowsPath(path))) << path;
+        EXPECT_TRUE(driver::SaveBitmap(picture, WindowsPath(path))) << path;
     }
     // The form's own background shows between the frame and the first group box.
     POINT inside{2, 2};
@@ -458,7 +260,7 @@ TEST_F(MainWindowE2E, EscInAnyControlEndsProgramWithCodeZero) {
 
     GUITHREADINFO gui = {};
     gui.cbSize = sizeof gui;
-    ASSERT_TRUE(::GetGUIThreadInfo(process.dwThreadId, &gui));
+    ASSERT_TRUE(::GetGUIThreadInfo(program.ThreadId(), &gui));
     HWND focused = gui.hwndFocus != nullptr ? gui.hwndFocus : list;
     PressEscape(focused);
     ASSERT_NO_FATAL_FAILURE(DeclineBackupOnClose());
@@ -466,9 +268,7 @@ TEST_F(MainWindowE2E, EscInAnyControlEndsProgramWithCodeZero) {
 
     for (int id : {static_cast<int>(kEntryListId), static_cast<int>(kButtonBackupId)}) {
         SCOPED_TRACE("Esc in control id " + std::to_string(id));
-        ::CloseHandle(process.hProcess);
-        ::CloseHandle(process.hThread);
-        process = {};
+        program.End(kExitTimeoutMs);
         ASSERT_NO_FATAL_FAILURE(Start());
         PressEscape(::GetDlgItem(window, id));
         ASSERT_NO_FATAL_FAILURE(DeclineBackupOnClose());
