@@ -7,6 +7,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <string>
+
 namespace platform {
 
 struct ShellLinkObject {
@@ -64,6 +66,25 @@ void ReleaseShellLink(ShellLinkHandle link) {
 }
 
 bool GetOpenFileNameA(OpenFileRequest& request) {
+    // comdlg32 is loaded when the dialog is first wanted, not at start-up: loading it (and what
+    // it loads in turn) is the largest part of the program's start under Wine. It is loaded
+    // from the system folder by its full path, never through the search order.
+    using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEA*);
+    static OpenFileName openFileName = [] {
+        char system[MAX_PATH] = {};
+        UINT length = ::GetSystemDirectoryA(system, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH - 14) {
+            return static_cast<OpenFileName>(nullptr);
+        }
+        HMODULE dialogs = ::LoadLibraryA((std::string(system, length) + "\\comdlg32.dll").c_str());
+        return dialogs != nullptr
+                   ? reinterpret_cast<OpenFileName>(reinterpret_cast<void (*)()>(
+                         ::GetProcAddress(dialogs, "GetOpenFileNameA")))
+                   : nullptr;
+    }();
+    if (openFileName == nullptr) {
+        return false;
+    }
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
@@ -72,7 +93,7 @@ bool GetOpenFileNameA(OpenFileRequest& request) {
     dialog.lpstrFile = request.file;
     dialog.nMaxFile = request.fileSize;
     dialog.Flags = request.flags;
-    return ::GetOpenFileNameA(&dialog) != FALSE;
+    return openFileName(&dialog) != FALSE;
 }
 
 }  // namespace platform
