@@ -568,6 +568,25 @@ TEST_F(EntriesE2E, RepairPointsTheCascadeIconAtTheProgram) {
     }
 }
 
+// The file dialog's library is loaded when the dialog is first wanted: a double-click on the
+// label opens it, and Cancel closes it without anything else happening.
+TEST_F(EntriesE2E, DoubleClickOnTheLabelOpensTheFileDialog) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND label = ::GetDlgItem(window, kLabelDropId);
+    ASSERT_NE(nullptr, label);
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(kLabelDropId, STN_DBLCLK),
+                   reinterpret_cast<LPARAM>(label));
+    HWND dialog =
+        driver::WaitForTopLevel(program, driver::kMessageBoxClass, nullptr, kStartTimeoutMs);
+    ASSERT_NE(nullptr, dialog) << "no file dialog";
+    EXPECT_FALSE(::IsWindowEnabled(window)) << "the main window takes input under the dialog";
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(driver::WaitUntil([&] { return !::IsWindow(dialog); }));
+    EXPECT_TRUE(driver::AwaitMessageLoop(window));
+    EXPECT_TRUE(::IsWindowEnabled(window));
+    ExpectNoMessageBox();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
