@@ -8,4 +8,6 @@ platform::WindowProc previousWindowProc = nullptr;
 std::string runDirectory;
 std::string executableName;
 
-std::string OwnExecutablePath() { return runDirectory + "\\" + executableName; }
+std::string OwnExecutablePath() {
+    return runDirectory + "\\" + executableName;
+}

@@ -14,7 +14,9 @@ bool cleanedUp = false;
 bool loopStarted = false;
 int openWindows = 0;
 
-void ExitCleanupAtExit() { ExitCleanup(); }
+void ExitCleanupAtExit() {
+    ExitCleanup();
+}
 
 }  // namespace
 
@@ -79,7 +81,9 @@ void ExitCleanup() {
     platform::OleUninitialize();
 }
 
-void OnWindowCreated() { ++openWindows; }
+void OnWindowCreated() {
+    ++openWindows;
+}
 
 void OnWindowDestroyed() {
     if (openWindows > 0) {

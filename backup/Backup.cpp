@@ -18,7 +18,9 @@ constexpr std::uint64_t kFileTimeSlack = 2ULL * 10000000ULL;
 
 }  // namespace
 
-std::string BackupFilePath() { return runDirectory + texts::kBackupFileName; }
+std::string BackupFilePath() {
+    return runDirectory + texts::kBackupFileName;
+}
 
 std::string RegistryEditorPath() {
     char directory[260] = {};

@@ -25,7 +25,9 @@ std::vector<std::uint32_t> Characters(const std::string& bytes) {
     return characters;
 }
 
-std::uint32_t Lower(std::uint32_t c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+std::uint32_t Lower(std::uint32_t c) {
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
 
 // Blanks of any kind, which a reader may skip before a key line's "[".
 bool IsBlank(std::uint32_t c) {

@@ -4,7 +4,7 @@
 #include "platform/Process.h"
 
 class OwnedHandle {
-public:
+  public:
     OwnedHandle() = default;
     explicit OwnedHandle(platform::ProcessHandle handle) : handle_(handle) {}
     OwnedHandle(const OwnedHandle&) = delete;
@@ -18,6 +18,6 @@ public:
     // For a call that hands back a new handle; the owner must be empty.
     platform::ProcessHandle* Receive() { return &handle_; }
 
-private:
+  private:
     platform::ProcessHandle handle_ = nullptr;
 };

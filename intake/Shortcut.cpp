@@ -6,14 +6,14 @@ namespace {
 
 // Owner of a shell link object: releases its interfaces when it goes.
 class OwnedShellLink {
-public:
+  public:
     explicit OwnedShellLink(platform::ShellLinkHandle link) : link_(link) {}
     OwnedShellLink(const OwnedShellLink&) = delete;
     OwnedShellLink& operator=(const OwnedShellLink&) = delete;
     ~OwnedShellLink() { platform::ReleaseShellLink(link_); }
     platform::ShellLinkHandle Get() const { return link_; }
 
-private:
+  private:
     platform::ShellLinkHandle link_;
 };
 

@@ -19,8 +19,8 @@ bool SelectedName(std::string& name) {
     if (index < 0) {
         return false;
     }
-    platform::LResult length =
-        platform::SendMessageA(list, platform::kLbGetTextLen, static_cast<platform::WParam>(index), 0);
+    platform::LResult length = platform::SendMessageA(list, platform::kLbGetTextLen,
+                                                      static_cast<platform::WParam>(index), 0);
     if (length < 0) {
         return false;
     }
@@ -37,8 +37,9 @@ void DeleteMenuEntry() {
     std::string name;
     if (SelectedName(name) &&
         AskOkCancel(texts::kDeleteQuestionPrefix + name + texts::kDeleteQuestionSuffix)) {
-        bool deleted = registry->DeleteKeyTree(std::string(texts::kShellKeyPath) + "\\" + name) ||
-                       registry->DeleteKeyTree(std::string(texts::kCascadeShellKeyPath) + "\\" + name);
+        bool deleted =
+            registry->DeleteKeyTree(std::string(texts::kShellKeyPath) + "\\" + name) ||
+            registry->DeleteKeyTree(std::string(texts::kCascadeShellKeyPath) + "\\" + name);
         if (deleted) {
             ShowInformation(texts::kDeletedPrefix + name + texts::kDeletedSuffix);
         } else {
@@ -49,8 +50,8 @@ void DeleteMenuEntry() {
 }
 
 void RepairCascadeIcon() {
-    bool written =
-        WriteRegistryValue(4, std::string(texts::kCascadeValuePath) + "Icon", OwnExecutablePath()) == 1;
+    bool written = WriteRegistryValue(4, std::string(texts::kCascadeValuePath) + "Icon",
+                                      OwnExecutablePath()) == 1;
     if (written) {
         ShowInformation(texts::kRepairDone);
     } else {

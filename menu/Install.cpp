@@ -20,7 +20,9 @@ bool Write(const std::string& valuePath, const std::string& text) {
 
 // The command that starts the executable. Quoted, so that a path with blanks cannot be taken
 // for a shorter program (C:\Program Files\App\app.exe for C:\Program.exe).
-std::string Command(const std::string& executable) { return "\"" + executable + "\""; }
+std::string Command(const std::string& executable) {
+    return "\"" + executable + "\"";
+}
 
 // Writes one entry below `shellPath` (a value path ending in a backslash); each value only
 // when the one before it was written. True when every value was written.

@@ -62,7 +62,9 @@ constexpr std::uint32_t kIdCancel = 2;
 constexpr WParam MakeCommand(int controlId, std::uint32_t code) {
     return static_cast<WParam>((static_cast<std::uint32_t>(controlId) & 0xFFFF) | (code << 16));
 }
-constexpr int CommandControl(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
+constexpr int CommandControl(WParam wParam) {
+    return static_cast<int>(wParam & 0xFFFF);
+}
 constexpr std::uint32_t CommandCode(WParam wParam) {
     return static_cast<std::uint32_t>((wParam >> 16) & 0xFFFF);
 }
@@ -119,7 +121,7 @@ struct ControlLayout {
     int width;
     int height;
     const char* text;
-    std::uint32_t style;    // added to the kind's own styles
+    std::uint32_t style;  // added to the kind's own styles
     std::uint32_t exStyle;
     std::uint32_t textColour;  // labels: 0x00BBGGRR; drawn without a background of their own
 };
@@ -177,8 +179,8 @@ int GetWindowTextLengthA(WindowHandle window);
 LResult DefWindowProcA(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
 // SetWindowLongA with GWL_WNDPROC: installs `procedure`, hands back the one before it.
 WindowProc SubclassWindow(WindowHandle window, WindowProc procedure);
-LResult CallWindowProcA(WindowProc procedure, WindowHandle window, MessageId message,
-                        WParam wParam, LParam lParam);
+LResult CallWindowProcA(WindowProc procedure, WindowHandle window, MessageId message, WParam wParam,
+                        LParam lParam);
 void DragAcceptFiles(WindowHandle window, bool accept);
 // Looked up at run time: false, with nothing done, where the platform lacks the function.
 bool ChangeWindowMessageFilter(MessageId message, std::uint32_t flag);

@@ -3,8 +3,8 @@
 #include "app/Elevation.h"
 #include "app/Globals.h"
 #include "app/Program.h"
-#include "common/Texts.h"
 #include "backup/Backup.h"
+#include "common/Texts.h"
 #include "intake/Intake.h"
 #include "menu/Delete.h"
 #include "menu/MenuList.h"
@@ -21,15 +21,15 @@ constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kRed = 0x0000FF;  // RGB(255, 0, 0) as 0x00BBGGRR
 
 const ControlLayout kMainControls[] = {
-    {"分组框1", ControlKind::GroupBox, kGroupInstallId, 0, 8, 8, 552, 120, texts::kGroupInstall,
-     0, 0, kBlack},
+    {"分组框1", ControlKind::GroupBox, kGroupInstallId, 0, 8, 8, 552, 120, texts::kGroupInstall, 0,
+     0, kBlack},
     {"透明标签1", ControlKind::Label, kLabelDropId, kGroupInstallId, 8, 8, 536, 104,
      texts::kLabelDrop, kSsCenter | kSsCenterImage | kSsNotify, 0, kBlack},
     {"分组框2", ControlKind::GroupBox, kGroupManageId, 0, 8, 132, 552, 220, texts::kGroupManage, 0,
      0, kBlack},
     {"列表框1", ControlKind::ListBox, kEntryListId, kGroupManageId, 8, 15, 536, 165, "",
-     kLbsNotify | kLbsUseTabStops | kLbsNoIntegralHeight | kWsVScroll | kWsTabStop,
-     kWsExClientEdge, kBlack},
+     kLbsNotify | kLbsUseTabStops | kLbsNoIntegralHeight | kWsVScroll | kWsTabStop, kWsExClientEdge,
+     kBlack},
     {"按钮1", ControlKind::PushButton, kButtonRepairId, kGroupManageId, 5, 183, 80, 32,
      texts::kButtonRepair, kWsTabStop, 0, kBlack},
     {"透明标签2", ControlKind::Label, kLabelNoteId, kGroupManageId, 90, 192, 288, 16,
@@ -141,9 +141,13 @@ void CreateMainWindow() {
     ShowForm(window);
 }
 
-WindowHandle MainWindow() { return mainWindow; }
+WindowHandle MainWindow() {
+    return mainWindow;
+}
 
-WindowHandle EntryList() { return mainWindow ? GetControl(mainWindow, kEntryListId) : nullptr; }
+WindowHandle EntryList() {
+    return mainWindow ? GetControl(mainWindow, kEntryListId) : nullptr;
+}
 
 LResult VENTRIX_CALLBACK MainWindowProc(WindowHandle window, MessageId message, WParam wParam,
                                         LParam lParam) {

@@ -36,7 +36,9 @@ const ControlLayout kNameChoiceControls[] = {
 
 WindowHandle nameWindow = nullptr;
 
-WindowHandle Control(int id) { return nameWindow ? GetControl(nameWindow, id) : nullptr; }
+WindowHandle Control(int id) {
+    return nameWindow ? GetControl(nameWindow, id) : nullptr;
+}
 
 void AddCandidate(const std::string& text) {
     if (!text.empty()) {

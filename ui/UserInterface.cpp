@@ -23,12 +23,18 @@ platform::WindowHandle CreateCentredForm(const platform::FormLayout& form,
     return platform::CreateForm(form, left, top, owner, procedure);
 }
 
-void ShowInformation(const std::string& text) { Show(text, platform::kMbIconInformation); }
+void ShowInformation(const std::string& text) {
+    Show(text, platform::kMbIconInformation);
+}
 
-void ShowError(const std::string& text) { Show(text, platform::kMbIconHand); }
+void ShowError(const std::string& text) {
+    Show(text, platform::kMbIconHand);
+}
 
 bool AskOkCancel(const std::string& text) {
     return Show(text, platform::kMbOkCancel | platform::kMbIconQuestion) == platform::kIdOk;
 }
 
-bool UserActionAllowed() { return !platform::InWaitingDispatch(); }
+bool UserActionAllowed() {
+    return !platform::InWaitingDispatch();
+}

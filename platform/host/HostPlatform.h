@@ -40,9 +40,9 @@ struct WindowInfo {
     bool defaultGuiFont = false;
     std::uint32_t textColour = 0;
     WindowProc procedure = nullptr;
-    bool redraw = true;            // WM_SETREDRAW
-    int redrawnAdds = 0;           // list items added while redrawing was on
-    int invalidations = 0;         // InvalidateWindow calls
+    bool redraw = true;     // WM_SETREDRAW
+    int redrawnAdds = 0;    // list items added while redrawing was on
+    int invalidations = 0;  // InvalidateWindow calls
 };
 
 // Live top-level windows, in creation order.
@@ -188,8 +188,9 @@ struct StringTable {
     std::string name;
     std::vector<std::pair<std::string, std::string>> texts;  // key, text (code page 936)
 };
-std::string BuildVersionBlock(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations,
-                              const std::vector<StringTable>& tables);
+std::string BuildVersionBlock(
+    const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations,
+    const std::vector<StringTable>& tables);
 
 // ---- Privileges
 

@@ -27,7 +27,9 @@ void DispatchWaitingMessages() {
     }
 }
 
-bool InWaitingDispatch() { return inWaitingDispatch; }
+bool InWaitingDispatch() {
+    return inWaitingDispatch;
+}
 
 namespace host {
 

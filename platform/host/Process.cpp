@@ -5,8 +5,8 @@
 #include <set>
 
 #include "platform/Process.h"
-#include "platform/host/HostControl.h"
 #include "platform/host/CodePage.h"
+#include "platform/host/HostControl.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/Resets.h"
 
@@ -75,37 +75,67 @@ void ResetPlatform() {
     Process() = ProcessState();
 }
 
-std::vector<PrivilegeCall> PrivilegeAdjustments() { return Process().privilegeCalls; }
-void SetWindowsNt(bool nt) { Process().windowsNt = nt; }
+std::vector<PrivilegeCall> PrivilegeAdjustments() {
+    return Process().privilegeCalls;
+}
+void SetWindowsNt(bool nt) {
+    Process().windowsNt = nt;
+}
 
-void SetModuleFileName(const std::string& path) { Process().modulePath = path; }
-void SetCommandLine(const std::string& commandLine) { Process().commandLine = commandLine; }
-std::string CurrentDirectory() { return Process().currentDirectory; }
-void SetVersion(std::uint32_t version) { Process().version = version; }
-void SetToken(TokenAnswer answer) { Process().token = answer; }
-std::size_t OpenProcessHandleCount() { return Process().openHandles.size(); }
+void SetModuleFileName(const std::string& path) {
+    Process().modulePath = path;
+}
+void SetCommandLine(const std::string& commandLine) {
+    Process().commandLine = commandLine;
+}
+std::string CurrentDirectory() {
+    return Process().currentDirectory;
+}
+void SetVersion(std::uint32_t version) {
+    Process().version = version;
+}
+void SetToken(TokenAnswer answer) {
+    Process().token = answer;
+}
+std::size_t OpenProcessHandleCount() {
+    return Process().openHandles.size();
+}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     Process().files[FoldedName(path)] = ProcessState::File{bytes, Process().clock};
 }
-void RemoveFile(const std::string& path) { Process().files.erase(FoldedName(path)); }
+void RemoveFile(const std::string& path) {
+    Process().files.erase(FoldedName(path));
+}
 std::optional<std::string> FileBytes(const std::string& path) {
     auto found = Process().files.find(FoldedName(path));
     return found == Process().files.end() ? std::nullopt
                                           : std::optional<std::string>(found->second.bytes);
 }
-void AdvanceClock(std::uint64_t ticks) { Process().clock += ticks; }
-std::vector<ProcessCall> StartedProcesses() { return Process().processCalls; }
+void AdvanceClock(std::uint64_t ticks) {
+    Process().clock += ticks;
+}
+std::vector<ProcessCall> StartedProcesses() {
+    return Process().processCalls;
+}
 void SetProcessRunner(std::function<bool(const ProcessCall&)> runner) {
     Process().processRunner = std::move(runner);
 }
 void SetWindowsDirectory(const std::string& directory) {
     Process().windowsDirectory = directory;
 }
-std::vector<ShellExecuteCall> ShellExecutes() { return Process().shellCalls; }
-void SetShellExecuteResult(bool succeeds) { Process().shellSucceeds = succeeds; }
-int OleInitializeCount() { return Process().oleInitialized; }
-int OleUninitializeCount() { return Process().oleUninitialized; }
+std::vector<ShellExecuteCall> ShellExecutes() {
+    return Process().shellCalls;
+}
+void SetShellExecuteResult(bool succeeds) {
+    Process().shellSucceeds = succeeds;
+}
+int OleInitializeCount() {
+    return Process().oleInitialized;
+}
+int OleUninitializeCount() {
+    return Process().oleUninitialized;
+}
 
 ProcessEnd RunProcess(const std::function<int()>& program) {
     try {
@@ -136,16 +166,22 @@ bool SetCurrentDirectoryA(const char* path) {
     return true;
 }
 
-std::string GetCommandLineA() { return Process().commandLine; }
+std::string GetCommandLineA() {
+    return Process().commandLine;
+}
 
 bool OleInitialize() {
     ++Process().oleInitialized;
     return true;
 }
 
-void OleUninitialize() { ++Process().oleUninitialized; }
+void OleUninitialize() {
+    ++Process().oleUninitialized;
+}
 
-std::uint32_t GetVersion() { return Process().version; }
+std::uint32_t GetVersion() {
+    return Process().version;
+}
 
 bool OpenProcessToken(std::uint32_t access, ProcessHandle* token) {
     if (!Process().token.opens || (access & (kTokenQuery | kTokenAdjustPrivileges)) == 0) {
@@ -178,7 +214,9 @@ bool CloseHandle(ProcessHandle handle) {
     return Process().openHandles.erase(value) != 0;
 }
 
-bool IsWindowsNt() { return Process().windowsNt; }
+bool IsWindowsNt() {
+    return Process().windowsNt;
+}
 
 bool LookupPrivilegeValueA(const char* name, std::uint32_t* lowPart, std::int32_t* highPart) {
     // The privileges the system names, with the values Windows gives them.
@@ -199,9 +237,10 @@ bool ShellExecuteExA(const ShellExecuteRecord& record) {
     auto text = [](const char* value) {
         return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
     };
-    Process().shellCalls.push_back(host::ShellExecuteCall{
-        record.mask, record.verb != nullptr ? record.verb : "", record.file != nullptr ? record.file : "",
-        text(record.parameters), text(record.directory), record.show});
+    Process().shellCalls.push_back(
+        host::ShellExecuteCall{record.mask, record.verb != nullptr ? record.verb : "",
+                               record.file != nullptr ? record.file : "", text(record.parameters),
+                               text(record.directory), record.show});
     return Process().shellSucceeds;
 }
 
@@ -248,8 +287,12 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
     return true;
 }
 
-std::uint64_t GetSystemTimeAsFileTime() { return Process().clock; }
+std::uint64_t GetSystemTimeAsFileTime() {
+    return Process().clock;
+}
 
-void ExitProcess(std::uint32_t exitCode) { throw host::ExitSignal{exitCode}; }
+void ExitProcess(std::uint32_t exitCode) {
+    throw host::ExitSignal{exitCode};
+}
 
 }  // namespace platform

@@ -261,11 +261,17 @@ void ResetRegistry() {
     state.callLog.clear();
 }
 
-std::size_t OpenKeyHandleCount() { return GetState().handles.size(); }
+std::size_t OpenKeyHandleCount() {
+    return GetState().handles.size();
+}
 
-std::vector<std::string> ValuesSet() { return GetState().valuesSet; }
+std::vector<std::string> ValuesSet() {
+    return GetState().valuesSet;
+}
 
-std::vector<std::string> RegistryCallLog() { return GetState().callLog; }
+std::vector<std::string> RegistryCallLog() {
+    return GetState().callLog;
+}
 
 namespace {
 

@@ -48,7 +48,9 @@ const char* Next(const char* p) {
 
 }  // namespace
 
-void ResetShell() { Shell() = ShellState(); }
+void ResetShell() {
+    Shell() = ShellState();
+}
 
 DropHandle MakeDrop(const std::vector<std::string>& names) {
     auto drop = std::make_unique<DropObject>();
@@ -58,21 +60,29 @@ DropHandle MakeDrop(const std::vector<std::string>& names) {
     return handle;
 }
 
-std::size_t OpenDropCount() { return Shell().drops.size(); }
+std::size_t OpenDropCount() {
+    return Shell().drops.size();
+}
 
 void AddShortcut(const std::string& path, const std::string& target) {
     Shell().shortcuts[FoldedName(path)] = target;
 }
 
-void SetShellLinkAvailable(bool available) { Shell().linksAvailable = available; }
+void SetShellLinkAvailable(bool available) {
+    Shell().linksAvailable = available;
+}
 
-std::size_t OpenShellLinkCount() { return Shell().openLinks; }
+std::size_t OpenShellLinkCount() {
+    return Shell().openLinks;
+}
 
 void AnswerOpenFileDialogs(std::vector<std::optional<std::string>> answers) {
     Shell().dialogAnswers.assign(answers.begin(), answers.end());
 }
 
-std::vector<OpenFileCall> OpenFileDialogs() { return Shell().dialogCalls; }
+std::vector<OpenFileCall> OpenFileDialogs() {
+    return Shell().dialogCalls;
+}
 
 }  // namespace host
 
@@ -104,7 +114,9 @@ std::uint32_t DragQueryFileA(DropHandle drop, std::uint32_t index, char* buffer,
     return static_cast<std::uint32_t>(length);
 }
 
-void DragFinish(DropHandle drop) { Shell().drops.erase(drop); }
+void DragFinish(DropHandle drop) {
+    Shell().drops.erase(drop);
+}
 
 const char* PathFindExtensionA(const char* path) {
     if (path == nullptr) {
@@ -127,8 +139,8 @@ const char* PathFindFileNameA(const char* path) {
     }
     const char* name = path;
     for (; *path != '\0'; path = host::Next(path)) {
-        if ((*path == '\\' || *path == '/' || *path == ':') && path[1] != '\0' &&
-            path[1] != '\\' && path[1] != '/') {
+        if ((*path == '\\' || *path == '/' || *path == ':') && path[1] != '\0' && path[1] != '\\' &&
+            path[1] != '/') {
             name = path + 1;
         }
     }

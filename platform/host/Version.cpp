@@ -111,14 +111,17 @@ bool Parse(const unsigned char* block, std::size_t start, std::size_t limit, Par
 
 }  // namespace
 
-void ResetVersions() { Files().clear(); }
+void ResetVersions() {
+    Files().clear();
+}
 
 void AddVersionInfo(const std::string& path, const std::string& block) {
     Files()[FoldedName(path)] = block;
 }
 
-std::string BuildVersionBlock(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations,
-                              const std::vector<StringTable>& tables) {
+std::string BuildVersionBlock(
+    const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations,
+    const std::vector<StringTable>& tables) {
     std::string stringTables;
     for (const StringTable& table : tables) {
         std::string strings;
@@ -138,7 +141,8 @@ std::string BuildVersionBlock(const std::vector<std::pair<std::uint16_t, std::ui
             PutWord(table, language);
             PutWord(table, codePage);
         }
-        std::string var = Node("Translation", table, static_cast<std::uint16_t>(table.size()), 0, "");
+        std::string var =
+            Node("Translation", table, static_cast<std::uint16_t>(table.size()), 0, "");
         children += Node("VarFileInfo", "", 0, 1, var);
     }
     std::string fixed(52, '\0');

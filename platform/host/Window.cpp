@@ -1,10 +1,10 @@
 // The host stand-in of the window toolkit: windows kept in memory with their class, text,
 // styles, places and procedures; list boxes that answer the list box messages; message
 // boxes that answer as the test says; a message loop fed by the test.
+#include <strings.h>
 #include <cstring>
 #include <deque>
 #include <map>
-#include <strings.h>
 
 #include "platform/Window.h"
 #include "platform/host/HostPlatform.h"
@@ -106,7 +106,8 @@ LResult VENTRIX_CALLBACK ListBoxProc(WindowHandle window, MessageId message, WPa
             auto place = items.end();
             if ((list->info.style & kLbsSort) != 0) {
                 place = items.begin();
-                while (place != items.end() && strcasecmp(place->first.c_str(), text.c_str()) <= 0) {
+                while (place != items.end() &&
+                       strcasecmp(place->first.c_str(), text.c_str()) <= 0) {
                     ++place;
                 }
             }
@@ -184,8 +185,7 @@ void Report(WindowHandle form, int controlId, std::uint32_t code) {
     if (window == nullptr || control == nullptr || !window->info.enabled) {
         return;
     }
-    SendMessageA(form, kWmCommand, MakeCommand(controlId, code),
-                 reinterpret_cast<LParam>(control));
+    SendMessageA(form, kWmCommand, MakeCommand(controlId, code), reinterpret_cast<LParam>(control));
 }
 
 // What a message loop does next: deliver the oldest posted message, or else let the user take
@@ -207,7 +207,9 @@ bool RunNext() {
 
 }  // namespace
 
-void ResetWindows() { Ui() = UiState(); }
+void ResetWindows() {
+    Ui() = UiState();
+}
 
 std::vector<WindowHandle> TopLevelWindows() {
     std::vector<WindowHandle> windows;
@@ -271,7 +273,9 @@ bool IsChecked(WindowHandle form, int controlId) {
     return control != nullptr && control->checked;
 }
 
-bool ModalStarved() { return Ui().modalStarved; }
+bool ModalStarved() {
+    return Ui().modalStarved;
+}
 
 void DoubleClick(WindowHandle form, int controlId) {
     WindowHandle control = GetControl(form, controlId);
@@ -313,7 +317,9 @@ void PostMessage(WindowHandle window, MessageId message, WParam wParam, LParam l
     Ui().queue.push_back(Posted{window, message, wParam, lParam});
 }
 
-std::vector<MessageBoxCall> MessageBoxes() { return Ui().messageBoxes; }
+std::vector<MessageBoxCall> MessageBoxes() {
+    return Ui().messageBoxes;
+}
 
 void AnswerMessageBoxes(std::vector<int> answers) {
     Ui().answers.assign(answers.begin(), answers.end());
@@ -323,9 +329,13 @@ void SetMessageBoxHook(std::function<void(const MessageBoxCall&)> hook) {
     Ui().messageBoxHook = std::move(hook);
 }
 
-std::vector<std::pair<MessageId, std::uint32_t>> MessageFilterCalls() { return Ui().filterCalls; }
+std::vector<std::pair<MessageId, std::uint32_t>> MessageFilterCalls() {
+    return Ui().filterCalls;
+}
 
-void SetMessageFilterAvailable(bool available) { Ui().filterAvailable = available; }
+void SetMessageFilterAvailable(bool available) {
+    Ui().filterAvailable = available;
+}
 
 }  // namespace host
 
@@ -460,7 +470,9 @@ bool DestroyWindow(WindowHandle window) {
     return true;
 }
 
-bool IsWindow(WindowHandle window) { return host::Find(window) != nullptr; }
+bool IsWindow(WindowHandle window) {
+    return host::Find(window) != nullptr;
+}
 
 LResult SendMessageA(WindowHandle window, MessageId message, WParam wParam, LParam lParam) {
     HostWindow* found = host::Find(window);
@@ -487,8 +499,8 @@ WindowProc SubclassWindow(WindowHandle window, WindowProc procedure) {
     return previous;
 }
 
-LResult CallWindowProcA(WindowProc procedure, WindowHandle window, MessageId message,
-                        WParam wParam, LParam lParam) {
+LResult CallWindowProcA(WindowProc procedure, WindowHandle window, MessageId message, WParam wParam,
+                        LParam lParam) {
     return procedure != nullptr ? procedure(window, message, wParam, lParam) : 0;
 }
 

@@ -36,6 +36,8 @@ void DispatchWaitingMessages() {
     inWaitingDispatch = outer;
 }
 
-bool InWaitingDispatch() { return inWaitingDispatch; }
+bool InWaitingDispatch() {
+    return inWaitingDispatch;
+}
 
 }  // namespace platform

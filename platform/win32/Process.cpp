@@ -1,9 +1,9 @@
 // The process seam over kernel32, advapi32, ole32 and shell32.
 #include "platform/Process.h"
 
-#include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace platform {
 
@@ -15,16 +15,22 @@ std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) {
     return ::GetModuleFileNameA(nullptr, buffer, size);
 }
 
-bool SetCurrentDirectoryA(const char* path) { return ::SetCurrentDirectoryA(path) != FALSE; }
+bool SetCurrentDirectoryA(const char* path) {
+    return ::SetCurrentDirectoryA(path) != FALSE;
+}
 
 std::string GetCommandLineA() {
     const char* line = ::GetCommandLineA();
     return line != nullptr ? std::string(line) : std::string();
 }
 
-bool OleInitialize() { return SUCCEEDED(::OleInitialize(nullptr)); }
+bool OleInitialize() {
+    return SUCCEEDED(::OleInitialize(nullptr));
+}
 
-void OleUninitialize() { ::OleUninitialize(); }
+void OleUninitialize() {
+    ::OleUninitialize();
+}
 
 std::uint32_t GetVersion() {
 #pragma GCC diagnostic push
@@ -49,7 +55,9 @@ bool GetTokenInformation(ProcessHandle token, int informationClass, void* buffer
     return ok != FALSE;
 }
 
-bool CloseHandle(ProcessHandle handle) { return ::CloseHandle(handle) != FALSE; }
+bool CloseHandle(ProcessHandle handle) {
+    return ::CloseHandle(handle) != FALSE;
+}
 
 bool IsWindowsNt() {
     OSVERSIONINFOA version = {};
@@ -111,7 +119,9 @@ bool CreateProcessA(const char* application, const std::string& commandLine,
     return true;
 }
 
-void WaitForSingleObject(ProcessHandle handle) { ::WaitForSingleObject(handle, INFINITE); }
+void WaitForSingleObject(ProcessHandle handle) {
+    ::WaitForSingleObject(handle, INFINITE);
+}
 
 std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size) {
     return ::GetWindowsDirectoryA(buffer, size);
@@ -152,6 +162,8 @@ std::uint64_t GetSystemTimeAsFileTime() {
     return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
-void ExitProcess(std::uint32_t exitCode) { ::ExitProcess(exitCode); }
+void ExitProcess(std::uint32_t exitCode) {
+    ::ExitProcess(exitCode);
+}
 
 }  // namespace platform

@@ -1,11 +1,11 @@
 // The shell seam over shell32, shlwapi, ole32 and comdlg32.
 #include "platform/Shell.h"
 
-#include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include <string>
 
@@ -21,11 +21,17 @@ std::uint32_t DragQueryFileA(DropHandle drop, std::uint32_t index, char* buffer,
     return ::DragQueryFileA(reinterpret_cast<HDROP>(drop), index, buffer, size);
 }
 
-void DragFinish(DropHandle drop) { ::DragFinish(reinterpret_cast<HDROP>(drop)); }
+void DragFinish(DropHandle drop) {
+    ::DragFinish(reinterpret_cast<HDROP>(drop));
+}
 
-const char* PathFindExtensionA(const char* path) { return ::PathFindExtensionA(path); }
+const char* PathFindExtensionA(const char* path) {
+    return ::PathFindExtensionA(path);
+}
 
-const char* PathFindFileNameA(const char* path) { return ::PathFindFileNameA(path); }
+const char* PathFindFileNameA(const char* path) {
+    return ::PathFindFileNameA(path);
+}
 
 int MultiByteToWideChar(const char* text, char16_t* buffer, int size) {
     return ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1,
@@ -77,10 +83,9 @@ bool GetOpenFileNameA(OpenFileRequest& request) {
             return static_cast<OpenFileName>(nullptr);
         }
         HMODULE dialogs = ::LoadLibraryA((std::string(system, length) + "\\comdlg32.dll").c_str());
-        return dialogs != nullptr
-                   ? reinterpret_cast<OpenFileName>(reinterpret_cast<void (*)()>(
-                         ::GetProcAddress(dialogs, "GetOpenFileNameA")))
-                   : nullptr;
+        return dialogs != nullptr ? reinterpret_cast<OpenFileName>(reinterpret_cast<void (*)()>(
+                                        ::GetProcAddress(dialogs, "GetOpenFileNameA")))
+                                  : nullptr;
     }();
     if (openFileName == nullptr) {
         return false;

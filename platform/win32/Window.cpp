@@ -1,8 +1,8 @@
 // The window seam over user32 and gdi32.
 #include "platform/Window.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "platform/win32/Dispatch.h"
 
@@ -11,8 +11,12 @@ namespace {
 
 constexpr char kFormClass[] = "VentrixForm";
 
-HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+WindowHandle FromHwnd(HWND window) {
+    return reinterpret_cast<WindowHandle>(window);
+}
 
 // What a form window keeps: its layout and the system's procedure for it.
 struct FormData {
@@ -150,9 +154,9 @@ WindowHandle CreateForm(const FormLayout& form, int left, int top, WindowHandle 
     RegisterFormClass();
     auto* data = new FormData{&form, procedure, ToHwnd(owner)};
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    HWND window = ::CreateWindowExA(form.exStyle, kFormClass, form.title, form.style, left, top,
-                                    form.width, form.height, ToHwnd(owner), nullptr, instance,
-                                    data);
+    HWND window =
+        ::CreateWindowExA(form.exStyle, kFormClass, form.title, form.style, left, top, form.width,
+                          form.height, ToHwnd(owner), nullptr, instance, data);
     if (window == nullptr) {
         delete data;
         return nullptr;
@@ -212,7 +216,9 @@ void RunModalForm(WindowHandle form) {
     }
 }
 
-void InvalidateWindow(WindowHandle window) { ::InvalidateRect(ToHwnd(window), nullptr, TRUE); }
+void InvalidateWindow(WindowHandle window) {
+    ::InvalidateRect(ToHwnd(window), nullptr, TRUE);
+}
 
 bool SetWindowTextA(WindowHandle window, const char* text) {
     return ::SetWindowTextA(ToHwnd(window), text) != FALSE;
@@ -222,11 +228,17 @@ int GetWindowTextA(WindowHandle window, char* buffer, int size) {
     return ::GetWindowTextA(ToHwnd(window), buffer, size);
 }
 
-int GetWindowTextLengthA(WindowHandle window) { return ::GetWindowTextLengthA(ToHwnd(window)); }
+int GetWindowTextLengthA(WindowHandle window) {
+    return ::GetWindowTextLengthA(ToHwnd(window));
+}
 
-bool DestroyWindow(WindowHandle window) { return ::DestroyWindow(ToHwnd(window)) != FALSE; }
+bool DestroyWindow(WindowHandle window) {
+    return ::DestroyWindow(ToHwnd(window)) != FALSE;
+}
 
-bool IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+bool IsWindow(WindowHandle window) {
+    return ::IsWindow(ToHwnd(window)) != FALSE;
+}
 
 LResult SendMessageA(WindowHandle window, MessageId message, WParam wParam, LParam lParam) {
     return ::SendMessageA(ToHwnd(window), message, wParam, lParam);
@@ -237,12 +249,12 @@ LResult DefWindowProcA(WindowHandle window, MessageId message, WParam wParam, LP
 }
 
 WindowProc SubclassWindow(WindowHandle window, WindowProc procedure) {
-    return reinterpret_cast<WindowProc>(::SetWindowLongPtrA(
-        ToHwnd(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    return reinterpret_cast<WindowProc>(
+        ::SetWindowLongPtrA(ToHwnd(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-LResult CallWindowProcA(WindowProc procedure, WindowHandle window, MessageId message,
-                        WParam wParam, LParam lParam) {
+LResult CallWindowProcA(WindowProc procedure, WindowHandle window, MessageId message, WParam wParam,
+                        LParam lParam) {
     return ::CallWindowProcA(reinterpret_cast<WNDPROC>(procedure), ToHwnd(window), message, wParam,
                              lParam);
 }
@@ -260,13 +272,17 @@ bool ChangeWindowMessageFilter(MessageId message, std::uint32_t flag) {
     return filter != nullptr && filter(message, flag) != FALSE;
 }
 
-int GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+int GetSystemMetrics(int index) {
+    return ::GetSystemMetrics(index);
+}
 
 int MessageBoxA(WindowHandle owner, const char* text, const char* caption, std::uint32_t flags) {
     return ::MessageBoxA(ToHwnd(owner), text, caption, flags);
 }
 
-void PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+void PostQuitMessage(int exitCode) {
+    ::PostQuitMessage(exitCode);
+}
 
 int RunMessageLoop() {
     MSG message = {};

@@ -15,11 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t first = text::FirstBackslash(path);
     std::size_t last = text::LastBackslash(path);
     if ((first == std::string::npos) != (last == std::string::npos) ||
-        (first != std::string::npos && (first > last || path[first] != '\\' || path[last] != '\\'))) {
+        (first != std::string::npos &&
+         (first > last || path[first] != '\\' || path[last] != '\\'))) {
         std::abort();
     }
     paths::ValuePath value = paths::SplitValuePath(path);
-    if (last != std::string::npos && value.keyPath.size() + 1 + value.valueName.size() != path.size()) {
+    if (last != std::string::npos &&
+        value.keyPath.size() + 1 + value.valueName.size() != path.size()) {
         std::abort();
     }
     if (std::optional<paths::KeyPath> key = paths::SplitKeyPath(path)) {

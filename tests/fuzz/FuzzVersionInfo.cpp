@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     platform::host::ResetPlatform();
-    platform::host::AddVersionInfo("C:\\x.exe", std::string(reinterpret_cast<const char*>(data), size));
+    platform::host::AddVersionInfo("C:\\x.exe",
+                                   std::string(reinterpret_cast<const char*>(data), size));
     VersionInfo info;
     ReadVersionInfo("C:\\x.exe", info);
     for (const std::string* field :

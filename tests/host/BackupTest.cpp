@@ -22,7 +22,8 @@ namespace host = platform::host;
 using Items = std::vector<std::pair<std::string, LParam>>;
 
 const std::string kShell = texts::kShellKeyPath;
-const std::string kExportKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Directory\\background\\shell";
+const std::string kExportKey =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Directory\\background\\shell";
 
 std::string Utf16(const std::string& text, bool bom) {
     std::string bytes = bom ? std::string("\xFF\xFE", 2) : std::string();
@@ -42,7 +43,7 @@ const std::string kGoodExport =
     "@=\"\\\"C:\\\\a b\\\\x.exe\\\"\"\r\n";
 
 class Backup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { host::ResetPlatform(); }
     void TearDown() override {
         EXPECT_EQ(0u, host::OpenKeyHandleCount()) << "registry keys left open";
@@ -160,7 +161,8 @@ TEST_F(Backup, RestoreChecksTheFileFirst) {
              Case{"a good backup", kGoodExport, true, texts::kRestoreDone, true, true},
              Case{"no backup file", std::nullopt, true, texts::kRestoreNoFile, false, false},
              Case{"a key outside the menu",
-                  kGoodExport + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n",
+                  kGoodExport +
+                      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n",
                   true, texts::kRestoreForeignKeys, false, false},
              Case{"the editor does not start", kGoodExport, false, texts::kRestoreFailed, true,
                   false},
@@ -195,7 +197,10 @@ TEST_F(Backup, ClosingOffersTheBackup) {
     for (const Case& c : {
              Case{"OK exports silently", kIdOk, false, true, {texts::kBackupBeforeClose}},
              Case{"OK by Esc", kIdOk, true, true, {texts::kBackupBeforeClose}},
-             Case{"OK, the export fails", kIdOk, false, false,
+             Case{"OK, the export fails",
+                  kIdOk,
+                  false,
+                  false,
                   {texts::kBackupBeforeClose, texts::kBackupFailed}},
              Case{"Cancel", 2, false, true, {texts::kBackupBeforeClose}},
          }) {
@@ -263,8 +268,10 @@ TEST(BackupFile, OnlyTheMenuKeyAndBelow) {
         {"entries, REGEDIT4 with a UTF-8 BOM", "\xEF\xBB\xBF" + header4 + inside, true},
         {"the header alone", header4, true},
         {"LF line ends", header4 + lf, true},
-        {"other letter case", header4 + "[hkey_local_machine\\software\\classes\\directory\\"
-                                        "BACKGROUND\\SHELL\\x]\r\n", true},
+        {"other letter case",
+         header4 + "[hkey_local_machine\\software\\classes\\directory\\"
+                   "BACKGROUND\\SHELL\\x]\r\n",
+         true},
         {"deleting an entry", header4 + "[-" + menu + "\\Entry]\r\n", true},
         {"a value line that looks like a key", header4 + inside + "\"[x]\"=\"[HKEY_USERS]\"\r\n",
          true},
@@ -274,12 +281,16 @@ TEST(BackupFile, OnlyTheMenuKeyAndBelow) {
         {"a key outside after blanks", header4 + inside + "  \t" + outside, false},
         {"a key outside, LF", header4 + "[HKEY_USERS\\.DEFAULT\\x]\n", false},
         {"deleting a key outside", header4 + "[-HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n", false},
-        {"deleting the parent", header4 + "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Directory\\"
-                                          "Background]\r\n", false},
+        {"deleting the parent",
+         header4 + "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Directory\\"
+                   "Background]\r\n",
+         false},
         {"a look-alike key", header4 + "[" + menu + "X]\r\n", false},
         {"a look-alike with a blank", header4 + "[" + menu + " ]\r\n", false},
-        {"the same key by another root", header4 + "[HKEY_CLASSES_ROOT\\Directory\\Background\\"
-                                                   "shell\\x]\r\n", false},
+        {"the same key by another root",
+         header4 + "[HKEY_CLASSES_ROOT\\Directory\\Background\\"
+                   "shell\\x]\r\n",
+         false},
         {"a key line without its bracket", header4 + "[" + menu + "\\x\r\n", false},
         {"an outside key in the second half of a CR-only file",
          header4 + "[" + menu + "]\r[HKEY_CURRENT_USER\\x]\r", false},

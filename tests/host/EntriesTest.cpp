@@ -46,7 +46,7 @@ std::string Text(const std::string& keyPath, const std::string& value) {
 }
 
 class Entries : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { host::ResetPlatform(); }
     void TearDown() override {
         EXPECT_EQ(0u, host::OpenKeyHandleCount()) << "registry keys left open";
@@ -106,16 +106,23 @@ protected:
     // Steps: drop these files on the main window.
     static Step Drop(std::vector<std::string> names) {
         return [names] {
-            host::PostMessage(Main(), kWmDropFiles, reinterpret_cast<WParam>(host::MakeDrop(names)), 0);
+            host::PostMessage(Main(), kWmDropFiles, reinterpret_cast<WParam>(host::MakeDrop(names)),
+                              0);
         };
     }
     // Steps in the name-choice window: type a name, pick a level, press "使用".
     static Step Name(const std::string& name) {
         return [name] { host::TypeText(NameWindow(), kNameBoxId, name); };
     }
-    static Step SecondLevel() { return [] { host::Click(NameWindow(), kRadioSecondLevelId); }; }
-    static Step Use() { return [] { host::Click(NameWindow(), kButtonUseId); }; }
-    static Step Cancel() { return [] { host::Click(NameWindow(), kButtonCancelId); }; }
+    static Step SecondLevel() {
+        return [] { host::Click(NameWindow(), kRadioSecondLevelId); };
+    }
+    static Step Use() {
+        return [] { host::Click(NameWindow(), kButtonUseId); };
+    }
+    static Step Cancel() {
+        return [] { host::Click(NameWindow(), kButtonCancelId); };
+    }
     // Double-clicks the listed item of this name (or, for an empty name, with none selected).
     static Step DoubleClickItem(const std::string& name) {
         return [name] {
@@ -135,10 +142,11 @@ protected:
 
     static void AddApp(const std::string& path, const std::string& description,
                        const std::string& product) {
-        host::AddVersionInfo(path, host::BuildVersionBlock(
-                                       {{0x0804, 0x04B0}},
-                                       {{"080404b0", {{"FileDescription", description},
-                                                      {"ProductName", product}}}}));
+        host::AddVersionInfo(
+            path,
+            host::BuildVersionBlock(
+                {{0x0804, 0x04B0}},
+                {{"080404b0", {{"FileDescription", description}, {"ProductName", product}}}}));
     }
 };
 
@@ -250,8 +258,8 @@ TEST_F(Entries, AFailingWriteIsReportedAndNothingIsUndone) {
             << label;
         std::size_t entryWrites = c.secondLevel ? 4 : 3;
         std::size_t cascadeWrites = c.secondLevel ? 5 : 0;
-        std::size_t expectedSet = c.failing <= cascadeWrites ? cascadeWrites - 1 + entryWrites
-                                                             : c.failing - 1;
+        std::size_t expectedSet =
+            c.failing <= cascadeWrites ? cascadeWrites - 1 + entryWrites : c.failing - 1;
         EXPECT_EQ(expectedSet, host::ValuesSet().size()) << label;
         bool entryKeyMade = c.failing > cascadeWrites + 1 || c.failing <= cascadeWrites;
         bool listedEntry = false;
@@ -267,19 +275,19 @@ TEST_F(Entries, NamesAreWrittenAsTyped) {
     struct Case {
         std::string name;
     };
-    for (const Case& c : {Case{" lead and trail "}, Case{"表乗"}, Case{"a \"quoted\" & 100%"},
-                          Case{"   "}}) {
+    for (const Case& c :
+         {Case{" lead and trail "}, Case{"表乗"}, Case{"a \"quoted\" & 100%"}, Case{"   "}}) {
         host::ResetPlatform();
         Items before;
         Items after;
-        Run({Drop({kApp}), Name(c.name), Use(), [&] { before = Listed(); },
-             DoubleClickItem(c.name), [&] { after = Listed(); }});
+        Run({Drop({kApp}), Name(c.name), Use(), [&] { before = Listed(); }, DoubleClickItem(c.name),
+             [&] { after = Listed(); }});
         EXPECT_EQ((Items{{c.name, 1}}), before) << "[" << c.name << "]";
         EXPECT_TRUE(after.empty()) << "[" << c.name << "]";
-        EXPECT_EQ((std::vector<std::string>{texts::kInstallSucceeded,
-                                            texts::kDeleteQuestionPrefix + c.name +
-                                                texts::kDeleteQuestionSuffix,
-                                            texts::kDeletedPrefix + c.name + texts::kDeletedSuffix}),
+        EXPECT_EQ((std::vector<std::string>{
+                      texts::kInstallSucceeded,
+                      texts::kDeleteQuestionPrefix + c.name + texts::kDeleteQuestionSuffix,
+                      texts::kDeletedPrefix + c.name + texts::kDeletedSuffix}),
                   Messages());
     }
 }
@@ -287,8 +295,9 @@ TEST_F(Entries, NamesAreWrittenAsTyped) {
 TEST_F(Entries, EmptyNamesAndBackslashesInstallNothing) {
     bool openAfterEmpty = false;
     bool openAfterBackslash = false;
-    Run({Drop({kApp}), Use(), [&] { openAfterEmpty = IsWindow(NameWindow()); }, Name("Foo\\command"),
-         Use(), [&] { openAfterBackslash = IsWindow(NameWindow()); }, Cancel()});
+    Run({Drop({kApp}), Use(), [&] { openAfterEmpty = IsWindow(NameWindow()); },
+         Name("Foo\\command"), Use(), [&] { openAfterBackslash = IsWindow(NameWindow()); },
+         Cancel()});
     EXPECT_TRUE(openAfterEmpty);
     EXPECT_TRUE(openAfterBackslash);
     EXPECT_EQ((std::vector<std::string>{texts::kNameHasBackslash}), Messages());
@@ -323,21 +332,34 @@ TEST_F(Entries, DeletingByDoubleClick) {
     const std::string asked = texts::kDeleteQuestionSuffix;
     const std::string done = texts::kDeletedPrefix;
     for (const Case& c : {
-             Case{"first level", "Solo", {kIdOk},
+             Case{"first level",
+                  "Solo",
+                  {kIdOk},
                   {ask + "Solo" + asked, done + "Solo" + texts::kDeletedSuffix},
                   {{"Both", 1}, {"ShortCut", 2}, {"Both", 1}, {"Inner", 2}}},
-             Case{"second level", "Inner", {kIdOk},
+             Case{"second level",
+                  "Inner",
+                  {kIdOk},
                   {ask + "Inner" + asked, done + "Inner" + texts::kDeletedSuffix},
                   {{"Both", 1}, {"ShortCut", 2}, {"Solo", 3}, {"Both", 1}}},
-             Case{"a name at both levels: the first level goes", "Both", {kIdOk},
+             Case{"a name at both levels: the first level goes",
+                  "Both",
+                  {kIdOk},
                   {ask + "Both" + asked, done + "Both" + texts::kDeletedSuffix},
                   {{"ShortCut", 1}, {"Solo", 2}, {"Both", 1}, {"Inner", 2}}},
-             Case{"the cascade with its entries", "ShortCut", {kIdOk},
+             Case{"the cascade with its entries",
+                  "ShortCut",
+                  {kIdOk},
                   {ask + "ShortCut" + asked, done + "ShortCut" + texts::kDeletedSuffix},
                   {{"Both", 1}, {"Solo", 2}}},
-             Case{"cancelled", "Solo", {2}, {ask + "Solo" + asked},
+             Case{"cancelled",
+                  "Solo",
+                  {2},
+                  {ask + "Solo" + asked},
                   {{"Both", 1}, {"ShortCut", 2}, {"Solo", 3}, {"Both", 1}, {"Inner", 2}}},
-             Case{"nothing selected", "", {},
+             Case{"nothing selected",
+                  "",
+                  {},
                   {},
                   {{"Both", 1}, {"ShortCut", 2}, {"Solo", 3}, {"Both", 1}, {"Inner", 2}}},
          }) {
@@ -390,12 +412,12 @@ TEST_F(Entries, RepairPointsTheCascadeIconAtTheProgram) {
         Run({[] { host::Click(Main(), kButtonRepairId); }, [&] { listed = Listed(); }});
         ASSERT_EQ(1u, Boxes().size()) << c.label;
         EXPECT_EQ(texts::kRepairDone, Boxes()[0].text) << c.label;
-        EXPECT_EQ((c.elevated ? kMbIconInformation : kMbIconHand) | kMbTaskModal,
-                  Boxes()[0].flags)
+        EXPECT_EQ((c.elevated ? kMbIconInformation : kMbIconHand) | kMbTaskModal, Boxes()[0].flags)
             << c.label;
         std::string icon = Text(kCascade, "Icon");
-        EXPECT_EQ(c.elevated ? "D:\\Moved\\Ventrix.exe"
-                             : c.cascade ? "C:\\Old\\Ventrix.exe" : "<absent>",
+        EXPECT_EQ(c.elevated  ? "D:\\Moved\\Ventrix.exe"
+                  : c.cascade ? "C:\\Old\\Ventrix.exe"
+                              : "<absent>",
                   icon)
             << c.label;
         if (!c.cascade && c.elevated) {
@@ -453,16 +475,17 @@ TEST_F(Entries, CandidatesFromTheVersionResource) {
     }
     for (const Case& c : {
              Case{"the same text twice",
-                  host::BuildVersionBlock({{0x0804, 0x04B0}},
-                                          {{"080404b0", {{"FileDescription", "Tool Suite"},
-                                                         {"ProductName", "Tool Suite"}}}}),
+                  host::BuildVersionBlock({{0x0804, 0x04B0}}, {{"080404b0",
+                                                                {{"FileDescription", "Tool Suite"},
+                                                                 {"ProductName", "Tool Suite"}}}}),
                   {"Tool Suite", "Tool Suite", "tool"}},
              Case{"no translation table: 040904E4",
                   host::BuildVersionBlock({}, {{"040904E4", {{"ProductName", "Product"}}},
                                                {"080404b0", {{"ProductName", "Wrong"}}}}),
                   {"Product", "tool"}},
              Case{"a table the translation does not name",
-                  host::BuildVersionBlock({{0x0409, 0x04B0}}, {{"080404b0", {{"ProductName", "X"}}}}),
+                  host::BuildVersionBlock({{0x0409, 0x04B0}},
+                                          {{"080404b0", {{"ProductName", "X"}}}}),
                   {"tool"}},
              Case{"texts longer than 255 bytes are cut between characters",
                   host::BuildVersionBlock({{0x0804, 0x03A8}},
@@ -484,12 +507,12 @@ TEST_F(Entries, CandidatesFromTheVersionResource) {
 
 TEST_F(Entries, VersionFieldsAndLanguages) {
     const std::string path = "C:\\Apps\\v.exe";
-    host::AddVersionInfo(
-        path, host::BuildVersionBlock({{0x0804, 0x04B0}, {0x0409, 0x04E4}},
-                                      {{"080404b0", {{"FileVersion", "1.2"},
-                                                     {"CompanyName", "公司"},
-                                                     {"Comments", "c"},
-                                                     {"OriginalFilename", "v.exe"}}}}));
+    host::AddVersionInfo(path, host::BuildVersionBlock({{0x0804, 0x04B0}, {0x0409, 0x04E4}},
+                                                       {{"080404b0",
+                                                         {{"FileVersion", "1.2"},
+                                                          {"CompanyName", "公司"},
+                                                          {"Comments", "c"},
+                                                          {"OriginalFilename", "v.exe"}}}}));
     VersionInfo info;
     info.productName = "stale";
     EXPECT_EQ(1, ReadVersionInfo(path, info));
@@ -504,15 +527,14 @@ TEST_F(Entries, VersionFieldsAndLanguages) {
 }
 
 TEST_F(Entries, TheFileDialog) {
-    host::AnswerOpenFileDialogs({std::nullopt, std::string("C:\\Apps\\first.exe"),
-                                 std::string("C:\\Apps\\notes.txt")});
+    host::AnswerOpenFileDialogs(
+        {std::nullopt, std::string("C:\\Apps\\first.exe"), std::string("C:\\Apps\\notes.txt")});
     std::vector<std::string> selected;
     Items listed;
     Run({[] { host::DoubleClick(Main(), kLabelDropId); },  // cancelled
          [] { host::DoubleClick(Main(), kLabelDropId); }, [&] { selected.push_back(selectedPath); },
-         Name("First"), Use(),
-         [] { host::DoubleClick(Main(), kLabelDropId); }, [&] { selected.push_back(selectedPath); },
-         Cancel(), [&] { listed = Listed(); }});
+         Name("First"), Use(), [] { host::DoubleClick(Main(), kLabelDropId); },
+         [&] { selected.push_back(selectedPath); }, Cancel(), [&] { listed = Listed(); }});
     std::vector<host::OpenFileCall> calls = host::OpenFileDialogs();
     ASSERT_EQ(3u, calls.size());
     const char filter[] = "可执行文件(*.exe)\0*.exe\0";
@@ -596,7 +618,8 @@ TEST_F(Entries, HostileNamesAndPaths) {
                   texts::kInstallSucceeded},
              Case{"quotes, percent signs and ampersands", kApp, "\"%PATH%\" & 'x'", false,
                   texts::kInstallSucceeded},
-             Case{"a path longer than 260 bytes", longPath, "Long", false, texts::kInstallSucceeded},
+             Case{"a path longer than 260 bytes", longPath, "Long", false,
+                  texts::kInstallSucceeded},
          }) {
         host::ResetPlatform();
         sandbox::SetText(kShell + "\\Keep\\command", "", "keep.exe");

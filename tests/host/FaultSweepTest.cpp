@@ -3,10 +3,10 @@
 // changes. A new action joins by adding a row.
 #include <gtest/gtest.h>
 
+#include <strings.h>
 #include <functional>
 #include <map>
 #include <set>
-#include <strings.h>
 #include <string>
 #include <vector>
 
@@ -30,14 +30,20 @@ const std::string kCascadeShell = texts::kCascadeShellKeyPath;
 const std::string kApp = "C:\\Apps\\app.exe";
 const std::string kOwn = "C:\\Tools\\Ventrix.exe";
 
-WindowHandle Main() { return host::TopLevelWindows().front(); }
-WindowHandle NameWindow() { return host::TopLevelWindows().back(); }
+WindowHandle Main() {
+    return host::TopLevelWindows().front();
+}
+WindowHandle NameWindow() {
+    return host::TopLevelWindows().back();
+}
 
 std::string Text(const std::string& key, const std::string& value) {
     std::optional<sandbox::RawValue> raw = sandbox::QueryRaw(key, value);
     return raw && raw->type == kRegSz ? raw->bytes : std::string("<none>");
 }
-std::string Sz(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
+std::string Sz(const std::string& text) {
+    return std::string(text.c_str(), text.size() + 1);
+}
 
 void SeedEntries() {
     sandbox::SetText(kShell + "\\Solo\\command", "", "\"x.exe\"");
@@ -90,39 +96,82 @@ struct Action {
 
 std::vector<Action> Actions() {
     return {
-        {"install, first level", [] { SeedEntries(); },
+        {"install, first level",
+         [] { SeedEntries(); },
          {Drop(kApp), [] { host::TypeText(NameWindow(), kNameBoxId, "New"); },
           [] { host::Click(NameWindow(), kButtonUseId); }},
          {kShell + "\\New"},
          [] { return EntryInstalled(kShell + "\\New", false, "New"); }},
-        {"install, second level, no cascade", [] { SeedEntries(); },
+        {"install, second level, no cascade",
+         [] { SeedEntries(); },
          {Drop(kApp), [] { host::TypeText(NameWindow(), kNameBoxId, "新"); },
           [] { host::Click(NameWindow(), kRadioSecondLevelId); },
           [] { host::Click(NameWindow(), kButtonUseId); }},
          {kCascade},
          [] { return EntryInstalled(kCascadeShell + "\\新", true, "新"); }},
-        {"install, second level, with the cascade", [] { SeedEntries(); SeedCascade(); },
+        {"install, second level, with the cascade",
+         [] {
+             SeedEntries();
+             SeedCascade();
+         },
          {Drop(kApp), [] { host::TypeText(NameWindow(), kNameBoxId, "新"); },
           [] { host::Click(NameWindow(), kRadioSecondLevelId); },
           [] { host::Click(NameWindow(), kButtonUseId); }},
          {kCascadeShell + "\\新"},
          [] { return EntryInstalled(kCascadeShell + "\\新", true, "新"); },
          {kCascade}},
-        {"delete, first level", [] { SeedEntries(); SeedCascade(); }, {Select("Solo")},
-         {kShell + "\\Solo"}, [] { return !sandbox::KeyExists(kShell + "\\Solo"); }},
-        {"delete, second level", [] { SeedEntries(); SeedCascade(); }, {Select("Inner")},
-         {kCascadeShell + "\\Inner"}, [] { return !sandbox::KeyExists(kCascadeShell + "\\Inner"); }},
-        {"delete, the cascade", [] { SeedEntries(); SeedCascade(); }, {Select("ShortCut")},
-         {kCascade}, [] { return !sandbox::KeyExists(kCascade); }},
-        {"repair", [] { SeedEntries(); SeedCascade(); },
-         {[] { host::Click(Main(), kButtonRepairId); }}, {kCascade},
+        {"delete, first level",
+         [] {
+             SeedEntries();
+             SeedCascade();
+         },
+         {Select("Solo")},
+         {kShell + "\\Solo"},
+         [] { return !sandbox::KeyExists(kShell + "\\Solo"); }},
+        {"delete, second level",
+         [] {
+             SeedEntries();
+             SeedCascade();
+         },
+         {Select("Inner")},
+         {kCascadeShell + "\\Inner"},
+         [] { return !sandbox::KeyExists(kCascadeShell + "\\Inner"); }},
+        {"delete, the cascade",
+         [] {
+             SeedEntries();
+             SeedCascade();
+         },
+         {Select("ShortCut")},
+         {kCascade},
+         [] { return !sandbox::KeyExists(kCascade); }},
+        {"repair",
+         [] {
+             SeedEntries();
+             SeedCascade();
+         },
+         {[] { host::Click(Main(), kButtonRepairId); }},
+         {kCascade},
          [] { return Text(kCascade, "Icon") == Sz(kOwn); }},
-        {"refresh", [] { SeedEntries(); SeedCascade(); },
-         {[] { host::RightButtonUp(Main(), kEntryListId); }}, {}, nullptr},
-        {"backup", [] { SeedEntries(); }, {[] { host::Click(Main(), kButtonBackupId); }}, {},
+        {"refresh",
+         [] {
+             SeedEntries();
+             SeedCascade();
+         },
+         {[] { host::RightButtonUp(Main(), kEntryListId); }},
+         {},
+         nullptr},
+        {"backup",
+         [] { SeedEntries(); },
+         {[] { host::Click(Main(), kButtonBackupId); }},
+         {},
          [] { return host::FileBytes("C:\\Tools\\Backup.reg").has_value(); }},
-        {"restore", [] { SeedEntries(); host::WriteFile("C:\\Tools\\Backup.reg", "REGEDIT4\r\n"); },
-         {[] { host::Click(Main(), kButtonRestoreId); }}, {},
+        {"restore",
+         [] {
+             SeedEntries();
+             host::WriteFile("C:\\Tools\\Backup.reg", "REGEDIT4\r\n");
+         },
+         {[] { host::Click(Main(), kButtonRestoreId); }},
+         {},
          [] { return host::StartedProcesses().size() == 1; }},
     };
 }
@@ -134,7 +183,7 @@ bool Below(const std::string& path, const std::string& key) {
     return path.size() == key.size() || path[key.size()] == '\\';
 }
 
-const std::set<std::string> kReads = {"RegOpenKeyA", "RegOpenKeyExA", "RegEnumKeyA",
+const std::set<std::string> kReads = {"RegOpenKeyA",   "RegOpenKeyExA",    "RegEnumKeyA",
                                       "RegEnumValueA", "RegQueryValueExA", "RegQueryInfoKeyA"};
 
 struct Outcome {
@@ -236,8 +285,8 @@ void Check(const Action& action, const Outcome& outcome, const std::string& labe
                         ? before->second == after->second
                         : before == outcome.before.end() && after == outcome.after.end();
         // Parents of the entry may come into being on the way to it.
-        bool createdParent = before == outcome.before.end() && after != outcome.after.end() &&
-                             after->second.empty();
+        bool createdParent =
+            before == outcome.before.end() && after != outcome.after.end() && after->second.empty();
         EXPECT_TRUE(same || createdParent) << label << ": changed outside the entry: " << key;
     }
 }

@@ -23,7 +23,7 @@ const std::string kShell = texts::kShellKeyPath;
 const std::string kCascadeShell = texts::kCascadeShellKeyPath;
 
 class Frame : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { host::ResetPlatform(); }
     void TearDown() override {
         EXPECT_EQ(0u, host::OpenKeyHandleCount()) << "registry keys left open";
@@ -56,9 +56,8 @@ protected:
 TEST_F(Frame, ClosingEndsWithCodeZeroAfterOneCleanUp) {
     for (bool escape : {false, true}) {
         host::ResetPlatform();
-        host::ProcessEnd end = Run({[escape] {
-            escape ? host::PressEscape(Main()) : host::PressCloseBox(Main());
-        }});
+        host::ProcessEnd end =
+            Run({[escape] { escape ? host::PressEscape(Main()) : host::PressCloseBox(Main()); }});
         EXPECT_EQ(0, end.exitCode);
         EXPECT_FALSE(end.byExitProcess);
         EXPECT_EQ(1, host::OleInitializeCount());
@@ -80,7 +79,8 @@ TEST_F(Frame, RunDirectoryAndExecutableName) {
     for (const Case& c : {
              Case{"C:\\Tools\\Ventrix.exe", "C:\\Tools", "Ventrix.exe", "C:\\Tools\\"},
              Case{"C:\\Ventrix.exe", "C:", "Ventrix.exe", "C:\\"},
-             Case{"D:\\My Tools\\快捷\\V.exe", "D:\\My Tools\\快捷", "V.exe", "D:\\My Tools\\快捷\\"},
+             Case{"D:\\My Tools\\快捷\\V.exe", "D:\\My Tools\\快捷", "V.exe",
+                  "D:\\My Tools\\快捷\\"},
          }) {
         host::ResetPlatform();
         host::SetModuleFileName(c.module);
@@ -195,7 +195,8 @@ TEST_F(Frame, MainWindowFollowsItsLayout) {
     Run({[&] {
         window = host::Describe(Main());
         for (std::size_t i = 0; i < kMainWindowLayout.controlCount; ++i) {
-            controls.push_back(host::Describe(GetControl(Main(), kMainWindowLayout.controls[i].id)));
+            controls.push_back(
+                host::Describe(GetControl(Main(), kMainWindowLayout.controls[i].id)));
         }
         host::PressCloseBox(Main());
     }});
@@ -230,8 +231,9 @@ TEST_F(Frame, MainWindowFollowsItsLayout) {
     EXPECT_EQ("LISTBOX", list.className);
     EXPECT_EQ(16, list.left);
     EXPECT_EQ(147, list.top);
-    EXPECT_EQ(kLbsNotify | kLbsUseTabStops | kLbsNoIntegralHeight | kWsVScroll,
-              list.style & (kLbsNotify | kLbsUseTabStops | kLbsNoIntegralHeight | kWsVScroll | kLbsSort));
+    EXPECT_EQ(
+        kLbsNotify | kLbsUseTabStops | kLbsNoIntegralHeight | kWsVScroll,
+        list.style & (kLbsNotify | kLbsUseTabStops | kLbsNoIntegralHeight | kWsVScroll | kLbsSort));
     EXPECT_EQ(kWsExClientEdge, list.exStyle & kWsExClientEdge);
     EXPECT_EQ("STATIC", controls[5]->className);
     EXPECT_EQ(0x0000FFu, controls[5]->textColour);
