@@ -1,9 +1,10 @@
 // The process seam over kernel32, advapi32, ole32 and shell32.
 #include "platform/Process.h"
 
+#include <windows.h>
+
 #include <ole2.h>
 #include <shellapi.h>
-#include <windows.h>
 
 namespace platform {
 

@@ -1,11 +1,12 @@
 // The shell seam over shell32, shlwapi, ole32 and comdlg32.
 #include "platform/Shell.h"
 
+#include <windows.h>
+
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include <string>
 

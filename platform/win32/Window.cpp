@@ -1,8 +1,9 @@
 // The window seam over user32 and gdi32.
 #include "platform/Window.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "platform/win32/Dispatch.h"
 
