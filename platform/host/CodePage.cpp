@@ -3,6 +3,7 @@
 #include <iconv.h>
 #include <locale.h>
 #include <cerrno>
+#include <cstring>
 #include <cwctype>
 #include <stdexcept>
 #include <vector>
@@ -127,6 +128,13 @@ bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
         }
     }
     return true;
+}
+
+std::size_t CopyCut(const std::string& text, char* buffer, std::size_t size) {
+    std::size_t length = text.size() < size ? text.size() : size - 1;
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return length;
 }
 
 std::u16string FoldedName(const std::string& ansi) {

@@ -13,6 +13,10 @@ inline std::u16string AnsiToWide(const std::string& text) {
     return AnsiToWide(text.data(), text.size());
 }
 
+// Copies `text` into a caller's buffer of `size` bytes (size > 0) as the 8-bit calls do: cut
+// to fit with its terminating zero. The bytes copied, zero not counted.
+std::size_t CopyCut(const std::string& text, char* buffer, std::size_t size);
+
 // Converts UTF-16 to code page 936; characters the code page lacks become '?'.
 std::string WideToAnsi(const std::u16string& text);
 

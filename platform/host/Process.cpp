@@ -155,10 +155,7 @@ std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) {
         return 0;
     }
     // As on Windows, a name too long is cut to fit with its terminating zero.
-    std::size_t length = path.size() < size ? path.size() : size - 1;
-    std::memcpy(buffer, path.data(), length);
-    buffer[length] = '\0';
-    return static_cast<std::uint32_t>(length);
+    return static_cast<std::uint32_t>(host::CopyCut(path, buffer, size));
 }
 
 bool SetCurrentDirectoryA(const char* path) {

@@ -108,10 +108,7 @@ std::uint32_t DragQueryFileA(DropHandle drop, std::uint32_t index, char* buffer,
     if (size == 0) {
         return 0;
     }
-    std::size_t length = name.size() < size ? name.size() : size - 1;
-    std::memcpy(buffer, name.data(), length);
-    buffer[length] = '\0';
-    return static_cast<std::uint32_t>(length);
+    return static_cast<std::uint32_t>(host::CopyCut(name, buffer, size));
 }
 
 void DragFinish(DropHandle drop) {
@@ -180,11 +177,7 @@ bool GetShellLinkPath(ShellLinkHandle link, char* buffer, int size) {
     if (size <= 0) {
         return false;
     }
-    std::size_t length = link->target.size() < static_cast<std::size_t>(size)
-                             ? link->target.size()
-                             : static_cast<std::size_t>(size) - 1;
-    std::memcpy(buffer, link->target.data(), length);
-    buffer[length] = '\0';
+    host::CopyCut(link->target, buffer, static_cast<std::size_t>(size));
     return link->loaded;
 }
 

@@ -259,10 +259,7 @@ std::uint32_t VerLanguageNameA(std::uint32_t language, char* buffer, std::uint32
     if (buffer == nullptr || size == 0) {
         return static_cast<std::uint32_t>(name.size());
     }
-    std::size_t length = name.size() < size ? name.size() : size - 1;
-    std::memcpy(buffer, name.data(), length);
-    buffer[length] = '\0';
-    return static_cast<std::uint32_t>(length);
+    return static_cast<std::uint32_t>(host::CopyCut(name, buffer, size));
 }
 
 }  // namespace platform

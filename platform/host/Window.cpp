@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/Window.h"
+#include "platform/host/CodePage.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/host/Resets.h"
 
@@ -436,12 +437,8 @@ int GetWindowTextA(WindowHandle window, char* buffer, int size) {
     if (found == nullptr || size <= 0) {
         return 0;
     }
-    std::size_t length = found->info.text.size() < static_cast<std::size_t>(size)
-                             ? found->info.text.size()
-                             : static_cast<std::size_t>(size) - 1;
-    std::memcpy(buffer, found->info.text.data(), length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    return static_cast<int>(
+        host::CopyCut(found->info.text, buffer, static_cast<std::size_t>(size)));
 }
 
 int GetWindowTextLengthA(WindowHandle window) {
