@@ -3,11 +3,12 @@
 // figure against its floor, measured in the same run on the same registry data. Prints one
 // table; progress goes to stderr.
 //
-// usage: ventrix_bench --ventrix EXE --bare EXE --bare-dlls EXE [--exe32 EXE] [--runs N]
-//                      [--quick]
-// --bare is the empty window, --bare-dlls the same after loading the program's DLLs. EXE paths may
+// usage: ventrix_bench --ventrix EXE --bare EXE --bare-dlls EXE --bare-controls EXE
+//                      [--exe32 EXE] [--runs N] [--quick] [--start-only]
+// --bare is the empty window, --bare-dlls the same after loading the program's DLLs,
+// --bare-controls that with the main window's controls and listed names. EXE paths may
 // be Unix paths; they are reached through drive Z:. --quick lists 5,000 entries at most, for trying
-// the benchmark out.
+// the benchmark out; --start-only measures the starts alone.
 #include <windows.h>
 
 #include <cstdarg>
@@ -51,9 +52,11 @@ struct Options {
     std::string ventrix;
     std::string bare;
     std::string bareDlls;
+    std::string bareControls;
     std::string exe32;
     int runs = 7;
     bool quick = false;
+    bool startOnly = false;
 };
 
 Options options;
@@ -90,21 +93,26 @@ Options ParseOptions(int argc, char** argv) {
             parsed.bare = WindowsPath(argv[++i]);
         } else if (name == "--bare-dlls" && hasValue) {
             parsed.bareDlls = WindowsPath(argv[++i]);
+        } else if (name == "--bare-controls" && hasValue) {
+            parsed.bareControls = WindowsPath(argv[++i]);
         } else if (name == "--exe32" && hasValue) {
             parsed.exe32 = WindowsPath(argv[++i]);
         } else if (name == "--runs" && hasValue) {
             parsed.runs = std::atoi(argv[++i]);
         } else if (name == "--quick") {
             parsed.quick = true;
+        } else if (name == "--start-only") {
+            parsed.startOnly = true;
         } else {
             Fail("unknown argument %s", argv[i]);
         }
     }
     if (parsed.ventrix.empty() || parsed.bare.empty() || parsed.bareDlls.empty() ||
-        parsed.runs < kFewestRuns) {
+        parsed.bareControls.empty() || parsed.runs < kFewestRuns) {
         Fail(
-            "usage: ventrix_bench --ventrix EXE --bare EXE --bare-dlls EXE [--exe32 EXE] "
-            "[--runs N >= 5] [--quick]");
+            "usage: ventrix_bench --ventrix EXE --bare EXE --bare-dlls EXE --bare-controls EXE "
+            "[--exe32 EXE] "
+            "[--runs N >= 5] [--quick] [--start-only]");
     }
     return parsed;
 }
@@ -165,21 +173,25 @@ int StartRuns() {
     return 2 * options.runs;
 }
 
-// The three programs a start is compared across, in the order they take turns.
+// The programs a start is compared across, in the order they take turns: Ventrix.exe, the
+// bare window, the bare window with the program's DLLs, and that with the main window's
+// controls and listed names as well.
+constexpr int kStartPrograms = 4;
 struct StartFigures {
-    Samples time[3];
-    Samples peakWorkingSet[3];
+    Samples time[kStartPrograms];
+    Samples peakWorkingSet[kStartPrograms];
 };
 
 // Starts Ventrix.exe, the bare window and the bare window with the program's DLLs in turn,
 // each StartRuns() times, the first program of a round moving on by one each round.
 StartFigures MeasureStarts(const char* phase) {
-    const std::string* exes[3] = {&options.ventrix, &options.bare, &options.bareDlls};
-    const char* titles[3] = {texts::kMainTitle, kBareTitle, kBareTitle};
+    const std::string* exes[kStartPrograms] = {&options.ventrix, &options.bare, &options.bareDlls,
+                                               &options.bareControls};
+    const char* titles[kStartPrograms] = {texts::kMainTitle, kBareTitle, kBareTitle, kBareTitle};
     StartFigures figures;
     for (int run = 0; run < StartRuns(); ++run) {
-        for (int turn = 0; turn < 3; ++turn) {
-            int program = (run + turn) % 3;
+        for (int turn = 0; turn < kStartPrograms; ++turn) {
+            int program = (run + turn) % kStartPrograms;
             bench::StartResult result = bench::StartUntilPainted(*exes[program], titles[program]);
             if (!result.painted || result.peakWorkingSet == 0) {
                 Fail("%s did not paint its window", exes[program]->c_str());
@@ -190,11 +202,12 @@ StartFigures MeasureStarts(const char* phase) {
         }
         Progress(
             "%s: run %d: Ventrix %.0f ms %.1f MB, bare window %.0f ms %.1f MB, "
-            "bare window with the DLLs %.0f ms %.1f MB",
+            "bare window with the DLLs %.0f ms %.1f MB, with the controls %.0f ms %.1f MB",
             phase, run + 1, figures.time[0].Median(),
             figures.peakWorkingSet[0].Median() / kMegabyte, figures.time[1].Median(),
             figures.peakWorkingSet[1].Median() / kMegabyte, figures.time[2].Median(),
-            figures.peakWorkingSet[2].Median() / kMegabyte);
+            figures.peakWorkingSet[2].Median() / kMegabyte, figures.time[3].Median(),
+            figures.peakWorkingSet[3].Median() / kMegabyte);
     }
     return figures;
 }
@@ -206,7 +219,8 @@ void MeasureStart() {
     bench::ClearShellKey();
     bench::SeedFirstLevel(kStartEntries);
     Progress("start: one unmeasured start of each program");
-    for (const std::string* exe : {&options.ventrix, &options.bare, &options.bareDlls}) {
+    for (const std::string* exe :
+         {&options.ventrix, &options.bare, &options.bareDlls, &options.bareControls}) {
         if (!bench::StartUntilPainted(*exe,
                                       exe == &options.ventrix ? texts::kMainTitle : kBareTitle)
                  .painted) {
@@ -221,6 +235,11 @@ void MeasureStart() {
               Unit::Milliseconds);
     table.Add("  start BareWindow with Ventrix's DLLs, OLE, manifest", atStart.time[2],
               &atStart.time[1], Unit::Milliseconds);
+    table.Add("  the same with the main window's controls, " + std::to_string(kStartEntries) +
+                  " names listed",
+              atStart.time[3], &atStart.time[1], Unit::Milliseconds);
+    table.Add("start Ventrix.exe against the same window made by bare calls", atStart.time[0],
+              &atStart.time[3], Unit::Milliseconds);
 }
 
 // ---- The program in this process --------------------------------------------------------
@@ -620,6 +639,11 @@ void MeasureMemory(int firstLevel) {
               Unit::Megabytes);
     table.Add("  BareWindow with Ventrix's DLLs, OLE, manifest", figures.peakWorkingSet[2],
               &figures.peakWorkingSet[1], Unit::Megabytes);
+    table.Add(
+        "  the same with the main window's controls, " + Thousands(firstLevel) + " names listed",
+        figures.peakWorkingSet[3], &figures.peakWorkingSet[1], Unit::Megabytes);
+    table.Add("  Ventrix.exe against the same window made by bare calls", figures.peakWorkingSet[0],
+              &figures.peakWorkingSet[3], Unit::Megabytes);
     table.Add("  Ventrix.exe, " + std::to_string(kStartEntries) + " entries listed",
               atStart.peakWorkingSet[0], &figures.peakWorkingSet[1], Unit::Megabytes);
     table.Add("  start Ventrix.exe with " + Thousands(firstLevel) + " entries", figures.time[0],
@@ -636,6 +660,11 @@ int main(int argc, char** argv) {
     const int large = options.quick ? 5000 : 50000;
 
     MeasureStart();
+    if (options.startOnly) {
+        table.Print(stdout);
+        std::fflush(stdout);
+        ::ExitProcess(0);
+    }
 
     Progress("delete: the main window in this process, %d entries", kStartEntries);
     StartProgramHere();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks of Ventrix and prints one table of medians against floors:
 #
-#   bash scripts/bench.sh [--runs N] [--quick] [--cpu N|all]
+#   bash scripts/bench.sh [--runs N] [--quick] [--start-only] [--cpu N|all]
 #                                                 the Windows benchmark under Wine
 #   bash scripts/bench.sh --host                  the host benchmark of RegistryAccess over
 #                                                 the in-memory stand-in (Google Benchmark)
@@ -11,7 +11,8 @@
 # build/win64/bench-prefix and runs build/win64/bench/ventrix_bench.exe there on a private
 # Xvfb display: the program's main window is created inside the benchmark process, the exes
 # are started from it. Every figure is the median of N runs (default 7; process starts 2N).
-# --quick lists at most 5,000 entries instead of 50,000, for trying the benchmark out.
+# --quick lists at most 5,000 entries instead of 50,000, for trying the benchmark out;
+# --start-only measures the process starts alone.
 #
 # The Wine session (Xvfb, the Wine server, every Wine process) runs on one CPU, CPU 0 unless
 # --cpu names another; --cpu all lets it use every CPU. Nearly every call measured here is a
@@ -32,9 +33,10 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs=$2; shift 2 ;;
     --quick) quick=(--quick); shift ;;
+    --start-only) quick+=(--start-only); shift ;;
     --host) host=1; shift ;;
     --cpu) cpu=$2; shift 2 ;;
-    *) echo "usage: bench.sh [--runs N] [--quick] [--cpu N|all] | --host" >&2; exit 2 ;;
+    *) echo "usage: bench.sh [--runs N] [--quick] [--start-only] [--cpu N|all] | --host" >&2; exit 2 ;;
   esac
 done
 begun=$(date +%s)
@@ -84,7 +86,8 @@ echo "== running under Xvfb on CPU $cpu (progress on stderr, the table at the en
 # runs with the same CPU affinity.
 "${pin[@]}" scripts/wine.sh run-x "$prefix" "$root/build/win64/bench/ventrix_bench.exe" \
   --ventrix "$exe64" --bare "$root/build/win64/bench/BareWindow.exe" \
-  --bare-dlls "$root/build/win64/bench/BareWindowDlls.exe" --exe32 "$exe32" \
+  --bare-dlls "$root/build/win64/bench/BareWindowDlls.exe" \
+  --bare-controls "$root/build/win64/bench/BareWindowControls.exe" --exe32 "$exe32" \
   --runs "$runs" "${quick[@]}"
 
 echo
