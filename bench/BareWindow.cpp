@@ -5,21 +5,15 @@
 // manifest included): then it first loads every DLL Ventrix.exe imports and initialises OLE,
 // as the program does at start-up, which tells that share of a start apart from the rest.
 //
-// Built a third time with BARE_WINDOW_MAKES_CONTROLS as well: the window then also gets the
-// main window's controls from its layout table (same classes, styles, texts, places and font,
-// by bare calls, no procedures of the program's own), and its list box the names of the
-// shell key's subkeys, read with RegEnumKeyA and added with redraw off. That is what the
-// platform itself needs to show the program's window.
+// Built a third time with BARE_WINDOW_MAKES_CONTROLS as well: the window then also has the
+// main window's style and gets its controls and listed names by bare calls
+// (bench/BareControls.h), which is what the platform itself needs to show the program's
+// window.
 #include <windows.h>
 
 #ifdef BARE_WINDOW_MAKES_CONTROLS
-#include "bench/BenchRegistry.h"
+#include "bench/BareControls.h"
 #include "ui/MainWindow.h"
-
-using platform::ClientRect;
-using platform::ControlKind;
-using platform::ControlLayout;
-using platform::PlaceInClient;
 #endif
 
 namespace {
@@ -54,65 +48,6 @@ void LoadProgramDlls() {
 }
 #endif
 
-#ifdef BARE_WINDOW_MAKES_CONTROLS
-const char* ClassName(ControlKind kind, DWORD& style, DWORD& exStyle) {
-    switch (kind) {
-        case ControlKind::GroupBox:
-            style = BS_GROUPBOX | WS_CLIPSIBLINGS;
-            return "BUTTON";
-        case ControlKind::Label:
-            exStyle = WS_EX_TRANSPARENT;
-            return "STATIC";
-        case ControlKind::ListBox:
-            return "LISTBOX";
-        case ControlKind::PushButton:
-            return "BUTTON";
-        case ControlKind::RadioButton:
-            style = BS_AUTORADIOBUTTON;
-            return "BUTTON";
-        case ControlKind::EditBox:
-            style = ES_AUTOHSCROLL;
-            return "EDIT";
-    }
-    return "STATIC";
-}
-
-void MakeControls(HWND window, HINSTANCE instance) {
-    HGDIOBJ font = ::GetStockObject(DEFAULT_GUI_FONT);
-    HWND list = nullptr;
-    for (std::size_t i = 0; i < kMainWindowLayout.controlCount; ++i) {
-        const ControlLayout& control = kMainWindowLayout.controls[i];
-        DWORD style = 0;
-        DWORD exStyle = 0;
-        const char* className = ClassName(control.kind, style, exStyle);
-        ClientRect place = PlaceInClient(kMainWindowLayout, control);
-        HWND child = ::CreateWindowExA(control.exStyle | exStyle, className, control.text,
-                                       WS_CHILD | WS_VISIBLE | style | control.style, place.left,
-                                       place.top, place.width, place.height, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                       instance, nullptr);
-        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (control.kind == ControlKind::ListBox) {
-            list = child;
-        }
-    }
-    HKEY shell = nullptr;
-    if (list == nullptr ||
-        ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, bench::kShellSub, 0, KEY_READ, &shell) != 0) {
-        return;
-    }
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    char name[513];
-    for (DWORD index = 0; ::RegEnumKeyA(shell, index, name, sizeof name) == 0; ++index) {
-        LRESULT item = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(item), index + 1);
-    }
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(list, nullptr, TRUE);
-    ::RegCloseKey(shell);
-}
-#endif
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -141,7 +76,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
 #ifdef BARE_WINDOW_MAKES_CONTROLS
-    MakeControls(window, instance);
+    bench::MakeBareControls(window);
 #endif
     ::ShowWindow(window, SW_SHOW);
     ::UpdateWindow(window);

@@ -21,6 +21,7 @@
 
 #include "app/Globals.h"
 #include "app/Program.h"
+#include "bench/BareControls.h"
 #include "bench/BenchProcess.h"
 #include "bench/BenchRegistry.h"
 #include "bench/BenchTable.h"
@@ -246,7 +247,8 @@ void MeasureStart() {
 
 // The in-process share of a start: the main window made again (created, its "created"
 // handler run, the list filled, shown and painted) against an empty window of the same size
-// created, shown and painted. DestroyWindow ends a main window without the closing question.
+// created, shown and painted, and against the same window made by bare calls. DestroyWindow ends a
+// main window without the closing question.
 void MeasureWindowCreation() {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = ::DefWindowProcA;
@@ -256,6 +258,7 @@ void MeasureWindowCreation() {
     ::RegisterClassA(&windowClass);
     Samples program;
     Samples empty;
+    Samples bareCalls;
     for (int run = 0; run < options.runs; ++run) {
         ::DestroyWindow(reinterpret_cast<HWND>(MainWindow()));
         PumpMessages();
@@ -273,12 +276,28 @@ void MeasureWindowCreation() {
         PumpMessages();
         ::DestroyWindow(window);
         PumpMessages();
+        bareCalls.Add(bench::TimeMs([&] {
+            window = ::CreateWindowExA(0, "BenchEmptyWindow", "BenchEmptyWindow",
+                                       kMainWindowLayout.style, 100, 100, kMainWindowLayout.width,
+                                       kMainWindowLayout.height, nullptr, nullptr,
+                                       ::GetModuleHandleA(nullptr), nullptr);
+            bench::MakeBareControls(window);
+            ::ShowWindow(window, SW_SHOW);
+            ::UpdateWindow(window);
+        }));
+        PumpMessages();
+        ::DestroyWindow(window);
+        PumpMessages();
     }
     if (MainWindow() == nullptr) {
         Fail("the main window was not made again");
     }
     table.Add("  CreateMainWindow in the benchmark process", program, &empty, Unit::Milliseconds);
     table.Add("    floor: an empty window created, shown, painted", empty, nullptr,
+              Unit::Milliseconds);
+    table.Add("    the same window made by bare calls, created, shown, painted", bareCalls, &empty,
+              Unit::Milliseconds);
+    table.Add("  CreateMainWindow against the same window made by bare calls", program, &bareCalls,
               Unit::Milliseconds);
 }
 
@@ -661,6 +680,7 @@ int main(int argc, char** argv) {
 
     MeasureStart();
     if (options.startOnly) {
+        StartProgramHere();
         table.Print(stdout);
         std::fflush(stdout);
         ::ExitProcess(0);
