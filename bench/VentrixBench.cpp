@@ -194,6 +194,13 @@ StartFigures MeasureStarts(const char* phase) {
         for (int turn = 0; turn < kStartPrograms; ++turn) {
             int program = (run + turn) % kStartPrograms;
             bench::StartResult result = bench::StartUntilPainted(*exes[program], titles[program]);
+            // Wine now and then fails to start a process at all (CreateProcessA with error
+            // 1359); such a start is tried again once and not counted.
+            if (!result.painted) {
+                Progress("%s: a failed start tried again", phase);
+                ::Sleep(1000);
+                result = bench::StartUntilPainted(*exes[program], titles[program]);
+            }
             if (!result.painted || result.peakWorkingSet == 0) {
                 Fail("%s did not paint its window", exes[program]->c_str());
             }
