@@ -1,74 +1,47 @@
 #include "bench/BareControls.h"
 
+#include <string>
+#include <vector>
+
 #include "bench/BenchRegistry.h"
+#include "platform/win32/ControlClass.h"
 #include "ui/MainWindow.h"
 
 namespace bench {
-namespace {
-
-using platform::ClientRect;
-using platform::ControlKind;
-using platform::ControlLayout;
-using platform::PlaceInClient;
-
-const char* ClassName(ControlKind kind, DWORD& style, DWORD& exStyle) {
-    switch (kind) {
-        case ControlKind::GroupBox:
-            style = BS_GROUPBOX | WS_CLIPSIBLINGS;
-            return "BUTTON";
-        case ControlKind::Label:
-            exStyle = WS_EX_TRANSPARENT;
-            return "STATIC";
-        case ControlKind::ListBox:
-            return "LISTBOX";
-        case ControlKind::PushButton:
-            return "BUTTON";
-        case ControlKind::RadioButton:
-            style = BS_AUTORADIOBUTTON;
-            return "BUTTON";
-        case ControlKind::EditBox:
-            style = ES_AUTOHSCROLL;
-            return "EDIT";
-    }
-    return "STATIC";
-}
-
-}  // namespace
 
 void MakeBareControls(HWND window) {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     HGDIOBJ font = ::GetStockObject(DEFAULT_GUI_FONT);
     HWND list = nullptr;
     for (std::size_t i = 0; i < kMainWindowLayout.controlCount; ++i) {
-        const ControlLayout& control = kMainWindowLayout.controls[i];
-        DWORD style = 0;
-        DWORD exStyle = 0;
-        const char* className = ClassName(control.kind, style, exStyle);
-        ClientRect place = PlaceInClient(kMainWindowLayout, control);
-        HWND child = ::CreateWindowExA(control.exStyle | exStyle, className, control.text,
-                                       WS_CHILD | WS_VISIBLE | style | control.style, place.left,
-                                       place.top, place.width, place.height, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                       instance, nullptr);
+        const platform::ControlLayout& control = kMainWindowLayout.controls[i];
+        platform::win32::ControlClass controlClass = platform::win32::ClassOf(control.kind);
+        platform::ClientRect place = platform::PlaceInClient(kMainWindowLayout, control);
+        HWND child = ::CreateWindowExA(
+            control.exStyle | controlClass.exStyle, controlClass.name, control.text,
+            WS_CHILD | WS_VISIBLE | controlClass.style | control.style, place.left, place.top,
+            place.width, place.height, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (control.kind == ControlKind::ListBox) {
+        if (control.kind == platform::ControlKind::ListBox) {
             list = child;
         }
     }
-    HKEY shell = nullptr;
-    if (list == nullptr ||
-        ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, bench::kShellSub, 0, KEY_READ, &shell) != 0) {
+    HKEY shell = list != nullptr ? OpenMachineKey(kShellSub) : nullptr;
+    if (shell == nullptr) {
         return;
     }
+    std::vector<std::string> names;
+    EnumerateNames(shell, names);
+    ::RegCloseKey(shell);
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    char name[513];
-    for (DWORD index = 0; ::RegEnumKeyA(shell, index, name, sizeof name) == 0; ++index) {
-        LRESULT item = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(item), index + 1);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        LRESULT item =
+            ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i].c_str()));
+        ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(i + 1));
     }
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
-    ::RegCloseKey(shell);
 }
 
 }  // namespace bench

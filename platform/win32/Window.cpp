@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/ControlClass.h"
 #include "platform/win32/Dispatch.h"
 
 namespace platform {
@@ -122,32 +123,6 @@ void RegisterFormClass() {
     registered = ::RegisterClassExA(&windowClass) != 0;
 }
 
-struct ControlClass {
-    const char* name;
-    DWORD style;
-    DWORD exStyle;
-};
-
-ControlClass ClassOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::GroupBox:
-            // Drawn beneath the controls inside it, never over them.
-            return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
-        case ControlKind::Label:
-            // Painted after the windows beneath it, and not clipped out of them.
-            return {"STATIC", 0, WS_EX_TRANSPARENT};
-        case ControlKind::ListBox:
-            return {"LISTBOX", 0, 0};
-        case ControlKind::PushButton:
-            return {"BUTTON", BS_PUSHBUTTON, 0};
-        case ControlKind::RadioButton:
-            return {"BUTTON", BS_AUTORADIOBUTTON, 0};
-        case ControlKind::EditBox:
-            return {"EDIT", ES_AUTOHSCROLL, 0};
-    }
-    return {"STATIC", 0, 0};
-}
-
 }  // namespace
 
 WindowHandle CreateForm(const FormLayout& form, int left, int top, WindowHandle owner,
@@ -166,7 +141,7 @@ WindowHandle CreateForm(const FormLayout& form, int left, int top, WindowHandle 
     ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     for (std::size_t i = 0; i < form.controlCount; ++i) {
         const ControlLayout& control = form.controls[i];
-        ControlClass controlClass = ClassOf(control.kind);
+        win32::ControlClass controlClass = win32::ClassOf(control.kind);
         ClientRect place = PlaceInClient(form, control);
         HWND child = ::CreateWindowExA(
             control.exStyle | controlClass.exStyle, controlClass.name, control.text,
